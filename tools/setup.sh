@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every prerequisite from Debian's packages: the i686 mingw-w64
+# cross compiler, 32-bit Wine, Xvfb and the screenshot tools.  Idempotent and
+# quiet when everything is already there.
+set -euo pipefail
+
+packages=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
+          mingw-w64-tools binutils-mingw-w64-i686 googletest
+          wine wine32:i386 xvfb xauth xdotool imagemagick python3)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

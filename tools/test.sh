@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite
+# under Wine, one entry per test and Windows version.
+#   tools/test.sh [BUILD_DIR]      (default: build)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build}
+bash "$top/tools/setup.sh"
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)"
+ctest --test-dir "$build" -j"$(nproc)" --output-on-failure

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs one Windows program in a test prefix and stops the prefix's server
+# afterwards, so no hook, window or process outlives the test.
+#   wine-run.sh PREFIX PROGRAM [ARG...]
+set -uo pipefail
+prefix=$1; shift
+root=$(dirname "$prefix")
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
+export VQX_TEST_WINDOWS=$(basename "$prefix")
+if [ -z "${DISPLAY:-}" ] && [ -f "$root/display" ]; then export DISPLAY=$(cat "$root/display"); fi
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+wine "$@"
+rc=$?
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+exit $rc
