@@ -1,0 +1,15 @@
+// The UI class layer: a thin set of classes over Win32 that the services,
+// windows, pages and dialogs of the system derive from.
+#pragma once
+
+#include "object.h"
+#include "exception.h"
+#include "handles.h"
+#include "winapp.h"
+#include "wnd.h"
+#include "commandmap.h"
+#include "dialog.h"
+#include "propertypage.h"
+#include "propertysheet.h"
+#include "static.h"
+#include "stringarray.h"

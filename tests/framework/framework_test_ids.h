@@ -1,0 +1,9 @@
+#pragma once
+
+#define IDD_TEST_DIALOG   100
+#define IDD_TEST_PAGE_ONE 101
+#define IDD_TEST_PAGE_TWO 102
+
+#define IDC_TEST_NAME     1001
+#define IDC_TEST_NUMBER   1002
+#define IDC_TEST_ENABLED  1003
