@@ -42,6 +42,11 @@ static bool CaptureRect(const RECT& rect, const std::string& path)
     return ok && WritePng(path, width, height, pixels);
 }
 
+bool SaveRectPng(const RECT& rect, const std::string& path)
+{
+    return CaptureRect(rect, path);
+}
+
 bool SaveScreenPng(const std::string& path)
 {
     const RECT screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };

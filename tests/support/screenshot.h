@@ -15,6 +15,9 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
 // The whole screen.
 bool SaveScreenPng(const std::string& path);
 
+// A rectangle of the screen (screen coordinates).
+bool SaveRectPng(const RECT& rect, const std::string& path);
+
 // One window as it is shown on the screen (it must be visible and on top).
 bool SaveWindowPng(HWND hwnd, const std::string& path);
 
