@@ -5,6 +5,7 @@
 #include "object.h"
 #include "exception.h"
 #include "handles.h"
+#include "procaddress.h"
 #include "winapp.h"
 #include "wnd.h"
 #include "commandmap.h"

@@ -1,0 +1,147 @@
+// CHardware: service 1, the only part of the system that talks to the
+// display driver.  It owns a device context on the selected display device
+// (every driver escape goes through it), the settings service, and the
+// shared block with the records every process sees.
+//
+// The order of the virtual operations is part of the interface between the
+// deliverables: never reorder, insert only at the end.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework.h"
+#include "shared_block.h"
+#include "shared_records.h"
+
+class COSService;
+
+// Escape 0x7300: request of 11 words, reply of 27 words.
+struct DriverRequestRecord {
+    DWORD words[11];
+};
+struct DriverReplyRecord {
+    DWORD words[27];
+};
+static_assert(sizeof(DriverRequestRecord) == 44 && sizeof(DriverReplyRecord) == 108, "escape records");
+
+// The 40-byte block of escape function 5.
+struct DriverRequestBlock {
+    BYTE bytes[40];
+};
+
+// The display-device information record of the enumeration: the system's
+// DISPLAY_DEVICEA followed by the PCI ids parsed from its DeviceID.
+struct DisplayDeviceInfo {
+    DISPLAY_DEVICEA device;
+    int32_t vendorId;
+    int32_t deviceId;
+};
+static_assert(sizeof(DISPLAY_DEVICEA) == 424 && sizeof(DisplayDeviceInfo) == 432, "device information record");
+
+// Enumerates the system's display devices: with EnumDisplayDevicesA where
+// the system has it (resolved from USER32.DLL, which stays loaded while the
+// enumerator lives), else with a fallback that reports the one device
+// "DISPLAY" when the adapter's driver answers on it.
+class CDisplayEnumerator {
+public:
+    explicit CDisplayEnumerator(COSService& settings);
+    // Device `index` into `info` (size field 432); FALSE after the last.
+    BOOL Get(DWORD index, DisplayDeviceInfo& info);
+
+private:
+    BOOL GetFallback(DWORD index, DisplayDeviceInfo& info);
+
+    CModule m_user32;
+    decltype(&EnumDisplayDevicesA) m_enumDisplayDevices = nullptr;
+};
+
+class CHardware : public CObject {
+public:
+    CHardware();
+    ~CHardware() override;
+
+    // The process's hardware service, created on first request.
+    static CHardware* Acquire();
+
+    virtual int Refresh();
+    virtual BOOL RefreshDisplayState();
+    virtual void ChangeDisplayMode(const char* deviceName, DWORD width, DWORD height, DWORD orientation);
+    virtual BOOL IsDualMonitorMode();
+    virtual BOOL IsModeLargerThanPanel(BOOL requireDevices);
+    virtual int IsCrtAttached();
+    virtual int IsTvAttached();
+    virtual HardwareHeader* GetHeader(BOOL mustExist);
+    virtual AdapterRecord* GetCurrentAdapter();
+    virtual AdapterRecord* GetAdapter(UINT index, BOOL check);
+    virtual DisplayRecord* GetCurrentDisplay();
+    virtual DisplayRecord* GetDisplay(UINT adapter, UINT display, BOOL check);
+    virtual void SelectDisplay(UINT adapter, UINT display);
+    virtual void SelectDisplayByName(const char* deviceName);
+    virtual void GetSelectedDisplay(DWORD* adapter, DWORD* display);
+    virtual HDC GetDisplayDC();
+    virtual int DriverEscape(const DriverRequestRecord* request, DriverReplyRecord* reply);
+    virtual HotKeyTable* GetDefaultHotKeyTable(HotKeyTable* table);
+    virtual int ApplyTVSystem(UINT system);
+    virtual DWORD QueryTVSystem();
+    virtual int ApplySecondaryPanel(UINT panelId, UINT colorInterface);
+    virtual DWORD QuerySecondaryPanel(DWORD* panelId, DWORD* colorInterface);
+    virtual BOOL ApplyDualViewSecSize(UINT size);
+    virtual UINT QueryDualViewSecSize();
+    virtual BOOL RefreshModeList(const char* deviceName);
+    virtual int QueryStatus(DriverReplyRecord* status);
+    virtual BOOL RefreshStatus();
+    virtual DWORD ReadDriverPair(DWORD a, DWORD b);
+    virtual int WriteDriverPair(DWORD a, DWORD b, DWORD c);
+    virtual DWORD GetDriverValue(DWORD index);
+    virtual int SetDriverValue(DWORD index, DWORD value);
+    virtual int DriverRequest(const DriverRequestBlock* block, DriverRequestBlock* replyBlock);
+    virtual int DriverFunction6(DWORD value);
+    virtual int DriverFunction7(DWORD value);
+    virtual int SetReduceOn(UINT level);
+    virtual int NotifyPowerStatus(UINT acLineStatus);
+    virtual int SetDriverRotation(UINT rotation);
+    virtual int EnableDualViewMode(UINT size, UINT flag);
+    virtual int DisableDualViewMode();
+    virtual void EnableDualAppMode(UINT swapped);
+    virtual int DisableDualAppMode();
+    virtual void SetDualMonitorSwapped(UINT flag);
+    virtual int GetPairOrder(UINT first, UINT second);
+    virtual void SetDisplayDevices(UINT mask);
+    virtual int SetDisplayDevicesDirect(UINT mask);
+
+    // The settings service this object holds (feature services reach the
+    // settings through it).
+    COSService* Settings() const { return m_settings; }
+
+private:
+    // Escape helpers: one request with the function code in word 0.
+    int SendEscape(DWORD function, DriverReplyRecord* reply = nullptr,
+                   DWORD word1 = 0, DWORD word2 = 0, DWORD word3 = 0);
+    int SendEscapeBytes(DWORD function, BYTE b4, BYTE b5 = 0, BYTE b6 = 0);
+
+    // Adapter identification.
+    DWORD Enumerate();
+    void GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height);
+    void Identify(AdapterRecord& adapter);
+    // Switching.
+    void Switch(UINT mask, DWORD modeWord);
+    void ReduceToOneOutput(DisplayRecord& display, const AdapterRecord& adapter);
+
+    void ReleaseDisplayDC();
+
+    COSService* m_settings = nullptr;
+    HDC m_displayDC = nullptr;
+    uint8_t m_adapter = 0;
+    uint8_t m_display = 0;
+    CSharedBlock m_block;
+};
+
+// Names of the shared objects.
+extern const char kSharedBlockName[];
+extern const char kConstructionMutexName[];
+
+// The PCI vendor and device ids parsed from a DeviceID such as
+// "PCI\VEN_7A3E&DEV_0B52&SUBSYS_...", -1 where not found.
+void ParsePciIds(DisplayDeviceInfo& info);

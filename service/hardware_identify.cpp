@@ -1,0 +1,226 @@
+// CHardware: identification of the maker's adapters and their displays.
+#include "hardware.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "base_exception.h"
+#include "display_seam.h"
+#include "os_service.h"
+#include "resource_ids.h"
+#include "string_array_ex.h"
+
+namespace {
+
+const int32_t kAcceptedVendor = 0x7A3E;
+const int32_t kAcceptedDevice = 0x0B52;
+
+// Removes "<prefix>_" from the front of `text`; false when it is not there.
+bool TakeLabel(std::string& text, const char* prefix)
+{
+    const size_t underscore = text.find('_');
+    if (underscore == 0 || underscore == std::string::npos ||
+        lstrcmpiA(text.substr(0, underscore).c_str(), prefix) != 0)
+        return false;
+    text.erase(0, underscore + 1);
+    return true;
+}
+
+// Reads the hexadecimal number before the first '&' and removes both;
+// false when no '&' follows a number.
+bool TakeHexField(std::string& text, int32_t& value)
+{
+    const size_t ampersand = text.find('&');
+    if (ampersand == 0 || ampersand == std::string::npos)
+        return false;
+    unsigned parsed = 0;
+    if (std::sscanf(text.substr(0, ampersand).c_str(), "%x", &parsed) == 1)
+        value = static_cast<int32_t>(parsed);
+    text.erase(0, ampersand + 1);
+    return true;
+}
+
+struct PanelSize {
+    uint16_t width, height;
+};
+const PanelSize kPanelSizes[] = { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1280, 1024 }, { 1600, 1200 } };
+const UINT kUnknownPanel = 255;
+
+uint16_t Word16(const BYTE* bytes, int offset)
+{
+    uint16_t value;
+    std::memcpy(&value, bytes + offset, sizeof(value));
+    return value;
+}
+
+void PutWord32(BYTE* bytes, int offset, DWORD value)
+{
+    std::memcpy(bytes + offset, &value, sizeof(value));
+}
+
+// Function 5's request block for one sub-function.
+DriverRequestBlock RequestBlock(DWORD subFunction)
+{
+    DriverRequestBlock block = {};
+    PutWord32(block.bytes, 16, subFunction);
+    PutWord32(block.bytes, 28, 0x5F00);
+    return block;
+}
+
+} // namespace
+
+void ParsePciIds(DisplayDeviceInfo& info)
+{
+    info.vendorId = -1;
+    info.deviceId = -1;
+    std::string id = info.device.DeviceID;
+    if (!TakeLabel(id, "PCI\\VEN") || !TakeHexField(id, info.vendorId))
+        return;
+    if (TakeLabel(id, "DEV"))
+        TakeHexField(id, info.deviceId);
+}
+
+CDisplayEnumerator::CDisplayEnumerator(COSService& settings)
+{
+    HMODULE user32 = nullptr;
+    FARPROC enumDisplayDevices = nullptr;
+    if (!settings.LoadLibraryFunctions(&user32, "USER32.DLL", 1, &enumDisplayDevices, "EnumDisplayDevicesA"))
+        enumDisplayDevices = nullptr;
+    m_user32.Reset(user32);
+    m_enumDisplayDevices = FunctionCast<decltype(&EnumDisplayDevicesA)>(
+        display::SubstituteDisplayFunction("EnumDisplayDevicesA", enumDisplayDevices));
+}
+
+BOOL CDisplayEnumerator::Get(DWORD index, DisplayDeviceInfo& info)
+{
+    info = {};
+    info.device.cb = sizeof(info);
+    const BOOL found = m_enumDisplayDevices ? m_enumDisplayDevices(nullptr, index, &info.device, 0)
+                                            : GetFallback(index, info);
+    if (found)
+        ParsePciIds(info);
+    return found;
+}
+
+BOOL CDisplayEnumerator::GetFallback(DWORD index, DisplayDeviceInfo& info)
+{
+    if (index != 0)
+        return FALSE;
+    HDC dc = display::CreateDC("DISPLAY");
+    if (!dc)
+        return FALSE;
+    DriverRequestRecord request = {};
+    DriverReplyRecord status = {};
+    const int result = display::ExtEscape(dc, 0x7300, sizeof(request), reinterpret_cast<const char*>(&request),
+                                          sizeof(status), reinterpret_cast<char*>(&status));
+    display::DeleteDC(dc);
+    if (result != 0x7300)
+        return FALSE;
+    const BYTE* r = reinterpret_cast<const BYTE*>(status.words);
+    lstrcpyA(info.device.DeviceName, "DISPLAY");
+    info.device.StateFlags = DISPLAY_DEVICE_ATTACHED_TO_DESKTOP | DISPLAY_DEVICE_PRIMARY_DEVICE;
+    std::snprintf(info.device.DeviceID, sizeof(info.device.DeviceID),
+                  "PCI\\VEN_7A3E&DEV_%04X&SUBSYS_%08X&REV_%02X",
+                  unsigned(Word16(r, 80)), unsigned(Word16(r, 84)), unsigned(r[82]));
+    return TRUE;
+}
+
+DWORD CHardware::Enumerate()
+{
+    HardwareHeader* h = GetHeader(FALSE);
+    CDisplayEnumerator devices(*m_settings);
+    if (h) {
+        h->adapterCount = 0;
+        h->pagesOpen = 0;
+        h->keyboardHook = 0;
+    }
+    // The writing pass must find room for every record: devices can come
+    // and go between the counting pass and this one.
+    auto adapterAt = [this](int index) {
+        AdapterRecord* record = GetAdapter(index, FALSE);
+        if (!m_block.Contains(record, sizeof(*record)))
+            ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
+        return record;
+    };
+    CStringArrayEx adapters;
+    DWORD displays = 0;
+    DisplayDeviceInfo info;
+    for (DWORD index = 0; devices.Get(index, info); ++index) {
+        if (info.vendorId != kAcceptedVendor || info.deviceId != kAcceptedDevice)
+            continue;
+        ++displays;
+        int adapter = adapters.Find(info.device.DeviceID);
+        if (adapter < 0) {
+            adapter = adapters.Add(info.device.DeviceID);
+            if (h) {
+                ++h->adapterCount;
+                adapterAt(adapter)->displayCount = 0;
+            }
+        }
+        if (!h)
+            continue;
+        AdapterRecord* record = adapterAt(adapter);
+        DisplayRecord* display = GetDisplay(adapter, record->displayCount, FALSE);
+        if (!m_block.Contains(display, sizeof(*display)))
+            ThrowServiceError(IDS_ERR_RECORD_RANGE, 2);
+        const UINT displayIndex = record->displayCount++;
+        lstrcpynA(display->deviceName, info.device.DeviceName, sizeof(display->deviceName));
+        display->primary = (info.device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) ? 1 : 0;
+        if (info.device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) {
+            SelectDisplay(adapter, displayIndex);
+            SetDriverValue(33, m_settings->GetTVSystem(0));
+            SetDriverValue(8, GetDriverValue(0));  // the secondary panel starts as the LCD panel
+        }
+    }
+    if (displays == 0)
+        ThrowServiceError(IDS_ERR_NO_ADAPTER, 0);
+    return sizeof(HardwareHeader) + sizeof(AdapterRecord) * adapters.GetSize() + sizeof(DisplayRecord) * displays;
+}
+
+void CHardware::GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height)
+{
+    try {
+        const DriverRequestBlock request = RequestBlock(8);
+        DriverRequestBlock reply;
+        DriverRequest(&request, &reply);
+        *width = Word16(reply.bytes, 16);
+        *height = Word16(reply.bytes, 24);
+        return;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    const UINT id = panelId & 0xFF;
+    if (id < sizeof(kPanelSizes) / sizeof(kPanelSizes[0])) {
+        *width = kPanelSizes[id].width;
+        *height = kPanelSizes[id].height;
+    } else if (id == kUnknownPanel) {
+        *width = 0xFFFF;
+        *height = 0xFFFF;
+    } else {
+        ThrowServiceError(IDS_ERR_PANEL_ID, static_cast<int>(id));
+    }
+}
+
+void CHardware::Identify(AdapterRecord& a)
+{
+    a.tvSystem = static_cast<uint8_t>(GetDriverValue(33));
+    a.adapterKind = static_cast<uint8_t>(GetDriverValue(43));
+    a.panelId = static_cast<uint8_t>(GetDriverValue(0));
+    a.secondaryPanelId = static_cast<uint8_t>(GetDriverValue(8));
+    GetPanelSize(a.panelId, &a.panelWidth, &a.panelHeight);
+    GetPanelSize(a.secondaryPanelId, &a.secondaryPanelWidth, &a.secondaryPanelHeight);
+    a.secondaryColorInterface = static_cast<uint8_t>(GetDriverValue(10));
+
+    const DriverRequestBlock request = RequestBlock(4);
+    DriverRequestBlock reply;
+    DriverRequest(&request, &reply);
+    a.version1 = Word16(reply.bytes, 18);
+    a.version2 = Word16(reply.bytes, 16);
+    a.version3 = Word16(reply.bytes, 26);
+    a.version4 = Word16(reply.bytes, 24);
+    a.versionByte1 = reply.bytes[23];
+    a.versionByte2 = reply.bytes[22];
+    a.versionWord = Word16(reply.bytes, 20);
+}

@@ -1,0 +1,78 @@
+#include "shared_block.h"
+
+#include <cstring>
+#include <string>
+
+#include "base_exception.h"
+#include "resource_ids.h"
+
+CSharedBlock::~CSharedBlock()
+{
+    Close();
+}
+
+void CSharedBlock::Open(const char* name, DWORD size)
+{
+    Close();
+    if (size == 0)
+        ThrowServiceError(IDS_ERR_SHARED_SIZE, 0);
+    m_size = size + sizeof(DWORD);
+
+    const std::string mutexName = std::string(name) + "-Mutex";
+    m_mutex.Reset(CreateMutexA(nullptr, FALSE, mutexName.c_str()));
+    if (!m_mutex)
+        ThrowServiceError(IDS_ERR_SHARED_MUTEX, static_cast<int>(GetLastError()));
+
+    m_mapping.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, m_size, name));
+    if (!m_mapping)
+        ThrowServiceError(IDS_ERR_SHARED_MAPPING, static_cast<int>(GetLastError()));
+    m_created = GetLastError() != ERROR_ALREADY_EXISTS;
+
+    // An existing block is mapped whole and used at the size its creator
+    // wrote: the display configuration may have changed since.
+    m_view.Reset(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, m_created ? m_size : 0));
+    if (!m_view)
+        ThrowServiceError(IDS_ERR_SHARED_VIEW, static_cast<int>(GetLastError()));
+
+    if (m_created) {
+        std::memset(m_view.Get(), 0, m_size);
+        *static_cast<DWORD*>(m_view.Get()) = m_size;
+    } else {
+        MEMORY_BASIC_INFORMATION region = {};
+        VirtualQuery(m_view.Get(), &region, sizeof(region));
+        const DWORD written = *static_cast<const DWORD*>(m_view.Get());
+        m_size = written <= region.RegionSize ? written : static_cast<DWORD>(region.RegionSize);
+    }
+}
+
+bool CSharedBlock::Contains(const void* at, size_t bytes) const
+{
+    const BYTE* start = static_cast<const BYTE*>(m_view.Get());
+    const BYTE* p = static_cast<const BYTE*>(at);
+    return start && p >= start && bytes <= m_size && static_cast<size_t>(p - start) <= m_size - bytes;
+}
+
+void CSharedBlock::Close()
+{
+    m_size = 0;
+    m_view.Reset();
+    m_mapping.Reset();
+    m_mutex.Reset();
+}
+
+BOOL CSharedBlock::Lock(DWORD milliseconds)
+{
+    return WaitForSingleObject(m_mutex, milliseconds) == WAIT_OBJECT_0;
+}
+
+BOOL CSharedBlock::Unlock()
+{
+    return ReleaseMutex(m_mutex);
+}
+
+HardwareHeader* CSharedBlock::Data() const
+{
+    if (!m_view)
+        return nullptr;
+    return reinterpret_cast<HardwareHeader*>(static_cast<BYTE*>(m_view.Get()) + sizeof(DWORD));
+}

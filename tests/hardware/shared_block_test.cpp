@@ -1,0 +1,135 @@
+// The shared block: its byte layout, range checks, and a second process
+// attaching to the block the first one built.
+#include "simulated_adapter.h"
+
+#include <cstring>
+
+#include "resource_ids.h"
+#include "test_support.h"
+
+namespace {
+
+const char kTwoDisplays[] =
+    "[Adapter0]\n"
+    "[Device0]\nName=\\\\.\\DISPLAY1\n"
+    "[Device1]\nName=\\\\.\\DISPLAY2\nPrimary=0\n";
+
+// A view of the block of our own, to read it as raw bytes.
+class RawBlock {
+public:
+    RawBlock()
+        : m_mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, kBlockName)),
+          m_view(m_mapping ? MapViewOfFile(m_mapping, FILE_MAP_READ, 0, 0, 0) : nullptr) {}
+    const BYTE* Bytes() const { return static_cast<const BYTE*>(m_view.Get()); }
+
+private:
+    CHandle m_mapping;
+    CMappedView m_view;
+};
+
+std::string ThisProgram()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    return path;
+}
+
+} // namespace
+
+using SharedBlock = SimulatedAdapter;
+
+TEST_F(SharedBlock, RecordsSitAtTheirFixedOffsets)
+{
+    Load(kTwoDisplays);
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    RawBlock raw;
+    ASSERT_NE(nullptr, raw.Bytes());
+
+    DWORD sizeWord;
+    std::memcpy(&sizeWord, raw.Bytes(), 4);
+    EXPECT_EQ(392u, sizeWord);
+
+    // Distinct marks through the records, read back at the documented offsets.
+    hardware->GetHeader(TRUE)->pagesOpen = 0x11223344;
+    hardware->GetAdapter(0, TRUE)->hotKeyTable.enabled = 0x55667788;
+    hardware->GetDisplay(0, 1, TRUE)->height = 0x0A0B0C0D;
+    int32_t value;
+    std::memcpy(&value, raw.Bytes() + 4 + 12, 4);
+    EXPECT_EQ(0x11223344, value);
+    EXPECT_EQ(1, raw.Bytes()[4]) << "adapterCount";
+    EXPECT_EQ(2, raw.Bytes()[100]) << "displayCount of adapter 0";
+    std::memcpy(&value, raw.Bytes() + 100 + 88, 4);
+    EXPECT_EQ(0x55667788, value);
+    EXPECT_STREQ("\\\\.\\DISPLAY1", reinterpret_cast<const char*>(raw.Bytes() + 296));
+    EXPECT_STREQ("\\\\.\\DISPLAY2", reinterpret_cast<const char*>(raw.Bytes() + 344));
+    std::memcpy(&value, raw.Bytes() + 344 + 44, 4);
+    EXPECT_EQ(0x0A0B0C0D, value);
+}
+
+TEST_F(SharedBlock, IndicesOutOfRangeAreError320)
+{
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 1 }), CatchServiceError([&] { hardware->GetAdapter(1, TRUE); }));
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 2 }), CatchServiceError([&] { hardware->GetDisplay(0, 1, TRUE); }));
+    // Unchecked: the address just after adapter 0's last display.
+    const BYTE* afterLast = reinterpret_cast<const BYTE*>(hardware->GetDisplay(0, 0, TRUE)) + sizeof(DisplayRecord);
+    EXPECT_EQ(afterLast, reinterpret_cast<const BYTE*>(hardware->GetAdapter(1, FALSE)));
+    // Indices are 8-bit: 256 is adapter 0.
+    EXPECT_EQ(hardware->GetAdapter(0, TRUE), hardware->GetAdapter(256, TRUE));
+}
+
+TEST_F(SharedBlock, WrongCountsNeverLeadOutsideTheBlock)
+{
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    HardwareHeader* header = hardware->GetHeader(TRUE);
+    AdapterRecord* adapter = hardware->GetAdapter(0, TRUE);
+    // Any process of the session can write these; the walk must not trust them.
+    header->adapterCount = 200;
+    adapter->displayCount = 250;
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 1 }), CatchServiceError([&] { hardware->GetAdapter(2, TRUE); }));
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 1 }), CatchServiceError([&] { hardware->GetAdapter(3, FALSE); }));
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 2 }), CatchServiceError([&] { hardware->GetDisplay(0, 5, TRUE); }));
+    header->adapterCount = 1;
+    adapter->displayCount = 1;
+}
+
+TEST_F(SharedBlock, SecondProcessAttachesUnselectedAndSelectsByName)
+{
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    hardware->GetHeader(TRUE)->pagesOpen = 0x4242;
+    SimClearJournal();
+
+    testsupport::Program child("\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests "
+                               "--gtest_filter=DISABLED_SecondProcess.*");
+    ASSERT_TRUE(child.Started());
+    EXPECT_EQ(0u, child.Wait(30000)) << "the second process's checks failed";
+
+    EXPECT_EQ(0x77, hardware->GetHeader(TRUE)->keyboardHook) << "the child's write is seen here";
+    // Nothing was sent while the child had no display selected.
+    const std::vector<SimJournalEntry> sent = Journal();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(child.ProcessId(), sent[0].processId);
+    EXPECT_EQ(3u, sent[0].request[0]) << "the first escape is the one after selecting";
+    hardware->GetHeader(TRUE)->keyboardHook = 0;
+}
+
+// Run by the test above in a second process.
+TEST(DISABLED_SecondProcess, AttachesToTheBlockAsItIs)
+{
+    CHardware* hardware = static_cast<CHardware*>(GetServerInterface(kServiceHardware));
+    ASSERT_NE(nullptr, hardware);
+    EXPECT_EQ(0x4242, hardware->GetHeader(TRUE)->pagesOpen) << "attached without zeroing";
+    EXPECT_EQ(nullptr, hardware->GetDisplayDC());
+    EXPECT_EQ((ServiceError{ IDS_ERR_NO_DISPLAY_SELECTED, 0 }), CatchServiceError([&] { hardware->GetDriverValue(0); }));
+    hardware->SelectDisplayByName("\\\\.\\display1");
+    EXPECT_NE(nullptr, hardware->GetDisplayDC());
+    EXPECT_EQ(2u, hardware->GetDriverValue(0)) << "panel id of the default scenario";
+    EXPECT_EQ((ServiceError{ IDS_ERR_DISPLAY_NOT_FOUND, 0 }),
+              CatchServiceError([&] { hardware->SelectDisplayByName("\\\\.\\DISPLAY9"); }));
+    hardware->GetHeader(TRUE)->keyboardHook = 0x77;
+    ReleaseServerInterface(kServiceHardware, hardware);
+}

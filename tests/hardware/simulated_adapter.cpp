@@ -1,0 +1,108 @@
+#include "simulated_adapter.h"
+
+#include <windows.h>
+
+#include <ostream>
+
+const char kOneDisplay[] =
+    "[Adapter0]\n"
+    "DeviceMask=3\n"
+    "[Device0]\n"
+    "Name=\\\\.\\DISPLAY1\n";
+
+namespace {
+
+const char kSettingsKey[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
+
+// Switches the simulated adapter on before any test touches the display.
+class SimulationSwitch : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(SimInstallSwitch(SIM_DLL_NAME, nullptr)); }
+    void TearDown() override { SimRemoveSwitch(); }
+};
+const auto* const kSwitch = ::testing::AddGlobalTestEnvironment(new SimulationSwitch);
+
+std::string OemFile()
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    return std::string(windows) + "\\VQXOEM.INI";
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& out, const ServiceError& e)
+{
+    return out << "error " << e.id << " value " << e.value;
+}
+
+void SimulatedAdapter::SetUp()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteFileA(OemFile().c_str());
+    Load(kOneDisplay);
+}
+
+void SimulatedAdapter::TearDown()
+{
+    for (auto it = m_acquired.rbegin(); it != m_acquired.rend(); ++it)
+        ReleaseServerInterface(kServiceHardware, *it);
+    m_acquired.clear();
+    DeleteFileA(OemFile().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+void SimulatedAdapter::Load(const std::string& scenario)
+{
+    ASSERT_EQ(0, SimLoadScenarioText(scenario.c_str())) << scenario;
+    SimClearJournal();
+}
+
+CHardware* SimulatedAdapter::Hardware()
+{
+    CObject* hardware = GetServerInterface(kServiceHardware);
+    if (hardware)
+        m_acquired.push_back(hardware);
+    return static_cast<CHardware*>(hardware);
+}
+
+void SimulatedAdapter::ReleaseHardware()
+{
+    for (CObject* object : m_acquired)
+        ReleaseServerInterface(kServiceHardware, object);
+    m_acquired.clear();
+}
+
+void SimulatedAdapter::SetOem(const char* section, const char* key, int value)
+{
+    WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), "VQXOEM.INI");
+}
+
+std::vector<SimJournalEntry> SimulatedAdapter::Journal() const
+{
+    std::vector<SimJournalEntry> entries(SIM_JOURNAL_CAPACITY);
+    entries.resize(SimGetJournal(entries.data(), SIM_JOURNAL_CAPACITY));
+    return entries;
+}
+
+std::vector<SimJournalEntry> SimulatedAdapter::Escapes(DWORD function) const
+{
+    std::vector<SimJournalEntry> escapes;
+    for (const SimJournalEntry& entry : Journal())
+        if (entry.kind == SIM_JOURNAL_ESCAPE && entry.request[0] == function)
+            escapes.push_back(entry);
+    return escapes;
+}
+
+SimState SimulatedAdapter::State() const
+{
+    SimState state = {};
+    state.size = sizeof(state);
+    EXPECT_TRUE(SimGetState(&state));
+    return state;
+}
+
+void SimulatedAdapter::SetState(const SimState& state)
+{
+    EXPECT_TRUE(SimSetState(&state));
+}
