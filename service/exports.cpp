@@ -21,6 +21,7 @@ CObject* GetServerInterface(UINT id)
         return COSService::Acquire();
     case kServiceHardware:
         return CHardware::Acquire();
+    // feature services
     default:
         return nullptr;
     }

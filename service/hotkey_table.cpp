@@ -15,11 +15,6 @@ constexpr UINT kAlt = HOTKEYF_ALT;
 #define VQX_HOTKEY(index, name, key, modifiers) \
     { index, "HK_" name "_Vkc", key, "HK_" name "_Mod", modifiers, "HK_" name "_Fixed", 0 }
 
-UINT LowByte(int value)
-{
-    return static_cast<UINT>(value) & 0xFF;
-}
-
 // Whether the header's feature switches offer the function of an entry.
 bool IsOffered(int index, const HardwareHeader& header)
 {
@@ -102,10 +97,11 @@ HotKeyTable& BuildDefaultHotKeyTable(COSService& settings, const HardwareHeader&
     for (const HotKeyDefinition& definition : kHotKeyDefinitions) {
         const int i = definition.index;
         if (fromOemFile) {
-            built.keyCode[i] = static_cast<uint8_t>(LowByte(settings.ReadIniInt(
-                kSectionHotkey, definition.keyCodeKey, static_cast<int>(definition.defaultKeyCode))));
-            built.modifiers[i] = static_cast<uint8_t>(LowByte(settings.ReadIniInt(
-                kSectionHotkey, definition.modifiersKey, static_cast<int>(definition.defaultModifiers))));
+            // Cut to 8 bits, like every byte setting.
+            built.keyCode[i] = static_cast<uint8_t>(settings.ReadIniInt(
+                kSectionHotkey, definition.keyCodeKey, static_cast<int>(definition.defaultKeyCode)));
+            built.modifiers[i] = static_cast<uint8_t>(settings.ReadIniInt(
+                kSectionHotkey, definition.modifiersKey, static_cast<int>(definition.defaultModifiers)));
         } else {
             built.keyCode[i] = static_cast<uint8_t>(definition.defaultKeyCode);
             built.modifiers[i] = static_cast<uint8_t>(definition.defaultModifiers);
