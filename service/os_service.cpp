@@ -18,7 +18,7 @@ const char kTrayProgramFile[] = "VQXTray.exe";
 // The private-profile read buffer; longer values are cut to one less.
 constexpr DWORD kIniStringBufferSize = 1024;
 
-// OEM file sections and keys.
+// OEM file sections.
 const char kSectionOem[] = "OEM";
 const char kSectionRotation[] = "Rotation";
 
