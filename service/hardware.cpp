@@ -14,21 +14,6 @@
 const char kSharedBlockName[] = "6B1E2D94-7A0C-4F3B-9D56-2E8C4A71B0F5";
 const char kConstructionMutexName[] = "{A47D03E9-5C21-4B86-AE3F-71C9D2B0E658}";
 
-namespace {
-
-// Returns the settings service's reference however construction ends.
-class CSettingsReference {
-public:
-    CSettingsReference() : m_settings(COSService::Acquire()) {}
-    ~CSettingsReference() { if (m_settings) CServiceRegistry::Instance().Release(m_settings); }
-    COSService* Release() { return std::exchange(m_settings, nullptr); }
-    COSService* Get() const { return m_settings; }
-
-private:
-    COSService* m_settings;
-};
-
-} // namespace
 
 CHardware* CHardware::Acquire()
 {
@@ -37,7 +22,7 @@ CHardware* CHardware::Acquire()
 
 CHardware::CHardware()
 {
-    CSettingsReference settings;
+    CServiceReference<COSService> settings;
     m_settings = settings.Get();
 
     CHandle construction(CreateMutexA(nullptr, FALSE, kConstructionMutexName));
@@ -56,7 +41,7 @@ CHardware::CHardware()
         throw;
     }
     ReleaseMutex(construction);
-    settings.Release();  // kept: returned by the destructor
+    settings.Detach();  // kept: returned by the destructor
 }
 
 CHardware::~CHardware()

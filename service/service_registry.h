@@ -52,3 +52,21 @@ Service* AcquireService(const char* name)
     }
     return created;
 }
+
+// One reference to a service, returned to the registry when the holder goes.
+template <class Service>
+class CServiceReference {
+public:
+    CServiceReference() : m_service(Service::Acquire()) {}
+    ~CServiceReference() { if (m_service) CServiceRegistry::Instance().Release(m_service); }
+    CServiceReference(const CServiceReference&) = delete;
+    CServiceReference& operator=(const CServiceReference&) = delete;
+
+    Service* Get() const { return m_service; }
+    Service* operator->() const { return m_service; }
+    // Hands the reference over to the caller, who must return it.
+    Service* Detach() { Service* s = m_service; m_service = nullptr; return s; }
+
+private:
+    Service* m_service;
+};
