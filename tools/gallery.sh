@@ -9,7 +9,7 @@ source_dir=$(dirname "$here")
 build=$(realpath -m "${1:-build}")
 
 cmake -S "$source_dir" -B "$build" >/dev/null
-cmake --build "$build" -j1 --target vqx_gallery
+cmake --build "$build" -j"$(nproc)" --target vqx_gallery
 "$here/wine-prefixes.sh" create "$build/prefixes" winxp
 
 out=$build/gallery
