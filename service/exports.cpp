@@ -1,8 +1,13 @@
 // The library's two exports: service objects by id.
 #include "service_ids.h"
 
+#include "dual_app.h"
+#include "dual_monitor.h"
+#include "dual_view.h"
 #include "hardware.h"
+#include "hotkey_service.h"
 #include "os_service.h"
+#include "rotation.h"
 #include "service_registry.h"
 
 namespace {
@@ -22,6 +27,16 @@ CObject* GetServerInterface(UINT id)
     case kServiceHardware:
         return CHardware::Acquire();
     // feature services
+    case kServiceDualApp:
+        return CDualApp::Acquire();
+    case kServiceDualView:
+        return CDualView::Acquire();
+    case kServiceRotation:
+        return CRotation::Acquire();
+    case kServiceHotkey:
+        return CHotkey::Acquire();
+    case kServiceDualMonitor:
+        return CDualMonitor::Acquire();
     default:
         return nullptr;
     }

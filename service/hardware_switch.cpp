@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base_exception.h"
+#include "confirm_display_dialog.h"
 #include "resource_ids.h"
 
 namespace {
@@ -120,6 +121,11 @@ void CHardware::SetDisplayDevices(UINT mask)
         ThrowServiceError(IDS_ERR_NO_TV, 0);
 
     Switch(mask, 0);
+    if (h->dsMessage) {
+        CConfirmDisplayDialog confirm;
+        if (confirm.DoModal() != IDOK)
+            Switch(old, 0);
+    }
 }
 
 int CHardware::SetDisplayDevicesDirect(UINT mask)

@@ -1,0 +1,38 @@
+// CHotkey: service 6.  Resets and saves the current adapter's hot-key table
+// and installs or removes the system-wide keyboard hook whose procedure
+// (hotkey_hook.cpp) carries out the hot keys in whatever process has the
+// focus.  The hook's handle lives in the shared header, so every process
+// sees the one hook.
+#pragma once
+
+#include "service_base.h"
+#include "shared_records.h"
+
+class CHotkey : public CServiceBase {
+public:
+    CHotkey();
+    static CHotkey* Acquire();
+
+    // Puts the defaults of the current feature switches into the adapter's
+    // table; returns its enabled word.  Nothing is saved.
+    virtual DWORD LoadHotKeys();
+    // Writes the adapter's table to the user's settings.
+    virtual void SaveHotKeys();
+    // TRUE: installs the hook unless one is recorded (error 350 when the
+    // system refuses); FALSE: removes the recorded hook.
+    virtual void EnableHotKeys(BOOL on);
+
+private:
+    HardwareHeader* m_header;
+    AdapterRecord* m_adapter;
+};
+
+// The tray program's window answers this registered message by switching
+// the hot keys on from its own process, so that the hook stays owned by
+// the tray program (a hook belongs to the process that installed it and
+// goes when that process ends).
+constexpr char kEnableHotKeysMessage[] = "VQXTray.EnableHotKeys";
+
+// Switches the hot keys on again after they were off for a while: through
+// the tray program when it runs in another process, else from this one.
+void RestoreHotKeys(CHotkey& hotkeys);

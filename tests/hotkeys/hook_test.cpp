@@ -1,0 +1,190 @@
+// The hot keys end to end: the hook installed by this process carries out
+// keys typed into a window of another process.
+#include "hotkey_fixture.h"
+
+#include "hotkey_table.h"
+#include "resource_ids.h"
+
+namespace {
+
+const UINT kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
+
+} // namespace
+
+class HotKeyHook : public HotKeys {
+protected:
+    void StartTarget()
+    {
+        Hardware()->Refresh();
+        Hotkeys()->EnableHotKeys(TRUE);
+        target.reset(new testsupport::Program(Program("hotkey_key_target.exe")));
+        ASSERT_TRUE(target->Started());
+        window = target->WaitForWindow("VQXHotKeyTarget");
+        ASSERT_NE(nullptr, window);
+        SetForegroundWindow(window);
+        const DWORD start = GetTickCount();
+        while (GetForegroundWindow() != window && GetTickCount() - start < 5000)
+            testsupport::PumpMessages(20);
+        ASSERT_EQ(window, GetForegroundWindow()) << "the keys must go to the target";
+        SimClearJournal();
+    }
+
+    void TearDown() override
+    {
+        target.reset();
+        HotKeys::TearDown();
+    }
+
+    // Types a hot key and waits until the target application got the key.
+    void Type(BYTE key, UINT modifiers)
+    {
+        ++typed;
+        TypeHotKey(key, modifiers);
+        WaitForKeys(typed);
+    }
+
+    void WaitForKeys(int count)
+    {
+        const std::string expected = "keys: " + std::to_string(count);
+        const DWORD start = GetTickCount();
+        while (testsupport::WindowText(window) != expected && GetTickCount() - start < 20000)
+            testsupport::PumpMessages(10);
+        EXPECT_EQ(expected, testsupport::WindowText(window)) << "the key must reach the application";
+    }
+
+    // The journal's entries sent from the target process.
+    std::vector<SimJournalEntry> TargetEscapes(DWORD function)
+    {
+        std::vector<SimJournalEntry> sent;
+        for (const SimJournalEntry& entry : Escapes(function))
+            if (entry.processId == target->ProcessId())
+                sent.push_back(entry);
+        return sent;
+    }
+
+    std::unique_ptr<testsupport::Program> target;
+    HWND window = nullptr;
+    int typed = 0;
+};
+
+TEST_F(HotKeyHook, CtrlAltCSwitchesToTheCrtInTheFocusedApplication)
+{
+    StartTarget();
+    Type('C', kCtrlAlt);
+    const std::vector<SimJournalEntry> switches = TargetEscapes(13);
+    ASSERT_EQ(1u, switches.size());
+    EXPECT_EQ(2u, switches[0].request[1]);
+    EXPECT_EQ(2u, State().adapters[0].values[64]);
+}
+
+TEST_F(HotKeyHook, ModifiersMustMatchExactly)
+{
+    StartTarget();
+    Type('L', kCtrlAlt | HOTKEYF_SHIFT);
+    Type('C', HOTKEYF_CONTROL);
+    Type('C', 0);
+    EXPECT_TRUE(TargetEscapes(13).empty());
+}
+
+TEST_F(HotKeyHook, RepeatsAndKeyUpsDoNothing)
+{
+    StartTarget();
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(VK_MENU, 0, 0, 0);
+    for (int i = 0; i < 3; ++i)
+        keybd_event('C', 0, 0, 0);  // held down: the later ones are repeats
+    keybd_event('C', 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    typed = 3;
+    WaitForKeys(3);
+    EXPECT_EQ(1u, TargetEscapes(13).size());
+}
+
+TEST_F(HotKeyHook, NothingActsWhileGated)
+{
+    StartTarget();
+    Header().pagesOpen = 1;
+    Type('C', kCtrlAlt);
+    Header().pagesOpen = 0;
+
+    Hardware()->GetCurrentAdapter()->hotKeyTable.enabled = 0;
+    Type('C', kCtrlAlt);
+    Hardware()->GetCurrentAdapter()->hotKeyTable.enabled = 1;
+
+    SimState state = State();
+    state.adapters[0].statusBytes[0] = 1;  // the driver's suspend flag
+    SetState(state);
+    Type('C', kCtrlAlt);
+    EXPECT_TRUE(TargetEscapes(13).empty());
+
+    state.adapters[0].statusBytes[0] = 0;
+    SetState(state);
+    Type('C', kCtrlAlt);
+    EXPECT_EQ(1u, TargetEscapes(13).size());
+}
+
+TEST_F(HotKeyHook, DeviceKeysDoNothingInDualApplication)
+{
+    Load("[Adapter0]\nDeviceMask=3\nMode=2\n[Device0]\n");
+    StartTarget();
+    Type('C', kCtrlAlt);
+    Type('L', kCtrlAlt);
+    EXPECT_TRUE(TargetEscapes(13).empty());
+}
+
+TEST_F(HotKeyHook, LcdAloneOfferedClearsTheLcdKey)
+{
+    SetOem("OEM", "EnableCRT", 0);
+    SetOem("OEM", "EnableTV", 0);
+    SetOem("OEM", "EnableSecondaryPanel", 0);
+    StartTarget();
+    Type('L', kCtrlAlt);
+    EXPECT_TRUE(TargetEscapes(13).empty());
+}
+
+TEST_F(HotKeyHook, RotationKeyTogglesBackWhenAsked)
+{
+    SetOem("OEM", "EnableRotation", 1);
+    SetOem("OEM", "EnableToggleSModeHK", 1);
+    StartTarget();
+    Type(VK_OEM_4, kCtrlAlt);
+    Type(VK_OEM_4, kCtrlAlt);
+    const std::vector<SimJournalEntry> rotations = TargetEscapes(10);
+    ASSERT_EQ(2u, rotations.size());
+    EXPECT_EQ(1, SIM_REQUEST_BYTE(&rotations[0], 4)) << "90 degrees";
+    EXPECT_EQ(0, SIM_REQUEST_BYTE(&rotations[1], 4)) << "and back";
+}
+
+TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
+{
+    StartTarget();
+    SimSetEscapeFault(13, 0x10003);
+    ++typed;
+    TypeHotKey('C', kCtrlAlt);
+    HWND box = testsupport::WaitForDialog("VQXAPI", 20000);
+    ASSERT_NE(nullptr, box);
+    DWORD boxProcess = 0;
+    GetWindowThreadProcessId(box, &boxProcess);
+    EXPECT_EQ(target->ProcessId(), boxProcess) << "shown in the application that had the key";
+    testsupport::PumpMessages(300);
+    int boxes = 0;
+    testsupport::WaitForWindow([&](HWND hwnd) {
+        if (testsupport::ClassName(hwnd) == "#32770" && testsupport::WindowText(hwnd) == "VQXAPI")
+            ++boxes;
+        return false;
+    }, 0);
+    EXPECT_EQ(1, boxes) << "one box however often the key arrives again";
+
+    char format[512] = "", expected[600] = "";
+    LoadStringA(GetModuleHandleA("VQXRES.DLL"), IDS_ERR_SWITCH_CRT, format, sizeof(format));
+    snprintf(expected, sizeof(expected), format, 13);
+    EXPECT_EQ(expected, testsupport::MessageBoxText(box));
+    testsupport::PressButton(box, IDOK);
+    WaitForKeys(typed);
+    SimSetEscapeFault(13, 0);
+    EXPECT_NE(0, Header().keyboardHook) << "the hook stays installed";
+
+    Type('C', kCtrlAlt);
+    EXPECT_EQ(2u, TargetEscapes(13).size()) << "and the hot keys still work";
+}

@@ -1,0 +1,30 @@
+// Fixture of the hot-key tests: the simulated adapter, the hot-key service,
+// and no hook left behind.
+#pragma once
+
+#include <string>
+
+#include "hotkey_service.h"
+#include "simulated_adapter.h"
+#include "test_support.h"
+
+class HotKeys : public SimulatedAdapter {
+protected:
+    void TearDown() override;
+
+    // The hot-key service (after the hardware service, which it holds).
+    CHotkey* Hotkeys();
+    HardwareHeader& Header() { return *Hardware()->GetHeader(TRUE); }
+    // Runs the block's current state through Refresh, as the tray does.
+    void RefreshAll() { Hardware()->Refresh(); }
+
+    // A program of the test folder, started from the test's own folder.
+    static std::string Program(const char* name);
+
+private:
+    CHotkey* m_hotkeys = nullptr;
+};
+
+// Presses and releases `key` with the modifiers (HOTKEYF_* bits) as the
+// user would, into whatever window has the focus.
+void TypeHotKey(BYTE key, UINT modifiers);
