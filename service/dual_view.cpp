@@ -33,6 +33,11 @@ int CDualView::SetDualView(BOOL on)
         // one already active, the CRT joins it.
         const UINT added = (mask & kOutputLcd) ? kOutputCrt : kOutputLcd;
         m_pHardware->SetDisplayDevices(mask | added);
+        // The user may have undone the change in the keep-or-undo dialog:
+        // then dual view, which needs the two devices, is not requested.
+        m_pHardware->RefreshDisplayState();
+        if (m_pHardware->GetCurrentDisplay()->deviceMask != (mask | added))
+            return 0;
     }
     const UINT sizeCode = m_pHardware->Settings()->GetDualViewSecSize(0) & 0xFF;
     return m_pHardware->EnableDualViewMode(sizeCode, 1);

@@ -4,6 +4,7 @@
 #include <future>
 
 #include "confirm_display_dialog.h"
+#include "dual_view.h"
 #include "resource_ids.h"
 
 using testsupport::ItemText;
@@ -145,6 +146,24 @@ TEST_F(ConfirmDisplay, TrayProgramGetsTheHookBack)
     SwitchAndAnswer(2, [](HWND dialog) { PressButton(dialog, IDOK); });
     EXPECT_EQ("hot keys on", testsupport::WindowText(trayWindow));
     EXPECT_NE(0, Header().keyboardHook);
+}
+
+TEST_F(ConfirmDisplay, UndoneDeviceChangeRequestsNoDualView)
+{
+    Load("[Adapter0]\nDeviceMask=1\n[Device0]\n");
+    Hardware()->Refresh();
+    CObject* dualView = GetServerInterface(kServiceDualView);
+    ASSERT_NE(nullptr, dualView);
+    SimClearJournal();
+    auto driver = std::async(std::launch::async, [] {
+        if (HWND dialog = testsupport::WaitForDialog(kCaption))
+            PressButton(dialog, IDCANCEL);
+    });
+    static_cast<CDualView*>(dualView)->SetDualView(TRUE);
+    driver.get();
+    ReleaseServerInterface(kServiceDualView, dualView);
+    EXPECT_EQ((std::vector<DWORD>{ 3, 1 }), SwitchedMasks());
+    EXPECT_TRUE(Escapes(11).empty()) << "dual view needs the device the user refused";
 }
 
 using NoConfirmation = HotKeys;
