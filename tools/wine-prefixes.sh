@@ -2,9 +2,12 @@
 # Wine prefixes for the test suite, one per Windows version the system is
 # tested on, made once per build folder and then reused.
 #
-#   wine-prefixes.sh create ROOT VERSION...   make what is missing, start Xvfb
-#   wine-prefixes.sh stop ROOT                 stop every server and Xvfb
+#   wine-prefixes.sh create ROOT VERSION...   make what is missing, start the displays
+#   wine-prefixes.sh stop ROOT                 stop every server and display
 #
+# Each prefix has a display of its own (an Xvfb server), so that tests of
+# different prefixes that run at the same time never share the keyboard
+# focus.
 # Every prefix is a cheap copy of one template: hard links for the bulk of the
 # files, real copies of the files wineserver rewrites in place.  Versions:
 #   win95 win98 winme nt40 win2k   as Wine reports them
@@ -17,19 +20,25 @@ cmd=$1 root=$2; shift 2
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 mkdir -p "$root"
 
+# Starts an Xvfb server for DIR unless its own still runs; DIR/display names it.
 start_display() {
-    [ -n "${DISPLAY:-}" ] && return 0
-    [ -f "$root/display" ] && kill -0 "$(cat "$root/xvfb.pid" 2>/dev/null)" 2>/dev/null && return 0
-    local n
-    for n in $(seq 90 130); do
+    local dir=$1 n
+    if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then return 0; fi
+    for n in $(seq 90 160); do
         [ -e "/tmp/.X$n-lock" ] && continue
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        echo $! > "$root/xvfb.pid"
+        echo $! > "$dir/xvfb.pid"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-        echo ":$n" > "$root/display"
+        echo ":$n" > "$dir/display"
         return 0
     done
     echo "no free X display" >&2; return 1
+}
+
+stop_display() {
+    local dir=$1
+    [ -f "$dir/xvfb.pid" ] && kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
+    rm -f "$dir/xvfb.pid" "$dir/display"
 }
 
 server_stop() { WINEPREFIX=$1 wineserver -k 2>/dev/null || true; WINEPREFIX=$1 wineserver -w 2>/dev/null || true; }
@@ -38,7 +47,7 @@ make_template() {
     local t=$root/template
     [ -f "$t/.done" ] && return 0
     rm -rf "$t"
-    WINEPREFIX=$t wineboot -i >/dev/null 2>&1
+    DISPLAY=$(cat "$root/display") WINEPREFIX=$t wineboot -i >/dev/null 2>&1
     WINEPREFIX=$t wineserver -w
     touch "$t/.done"
 }
@@ -79,7 +88,7 @@ make_prefix() {
     done
     local win=$v
     case $v in winxp0) win=winxp ;; win7) win="" ;; esac
-    export WINEPREFIX=$p
+    export WINEPREFIX=$p DISPLAY=$(cat "$root/display")
     [ -n "$win" ] && wine winecfg -v "$win" >/dev/null 2>&1
     version_settings "$v" > "$p/drive_c/vqx-settings.reg"
     wine regedit /S 'C:\vqx-settings.reg' >/dev/null 2>&1
@@ -89,13 +98,22 @@ make_prefix() {
 
 case $cmd in
 create)
-    start_display
-    make_template
-    for v in "$@"; do make_prefix "$v"; done
+    missing=0
+    [ -f "$root/template/.done" ] || missing=1
+    for v in "$@"; do [ -f "$root/$v/.done" ] || missing=1; done
+    if [ $missing = 1 ]; then
+        start_display "$root"
+        make_template
+        for v in "$@"; do make_prefix "$v"; done
+        stop_display "$root"
+    fi
+    for v in "$@"; do start_display "$root/$v"; done
     ;;
 stop)
-    for p in "$root"/*/; do [ -f "$p/.done" ] && server_stop "$p"; done
-    if [ -f "$root/xvfb.pid" ]; then kill "$(cat "$root/xvfb.pid")" 2>/dev/null || true; rm -f "$root/xvfb.pid" "$root/display"; fi
+    for p in "$root"/*/; do
+        [ -f "$p/.done" ] && server_stop "$p"
+        stop_display "$p"
+    done
     ;;
 *) echo "usage: $0 create|stop ROOT [VERSION...]" >&2; exit 2 ;;
 esac

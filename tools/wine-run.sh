@@ -4,11 +4,11 @@
 #   wine-run.sh PREFIX PROGRAM [ARG...]
 set -uo pipefail
 prefix=$1; shift
-root=$(dirname "$prefix")
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 export VQX_TEST_WINDOWS=$(basename "$prefix")
-if [ -z "${DISPLAY:-}" ] && [ -f "$root/display" ]; then export DISPLAY=$(cat "$root/display"); fi
+# The prefix's own display (see wine-prefixes.sh).
+if [ -f "$prefix/display" ]; then export DISPLAY=$(cat "$prefix/display"); fi
 wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
 wine "$@"
 rc=$?
