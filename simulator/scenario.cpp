@@ -1,6 +1,6 @@
 #include "scenario.h"
 
-#include "handles.h"
+#include "handles.h"  // the framework's owning wrappers
 #include "ini_text.h"
 
 #include <cstddef>
@@ -427,7 +427,7 @@ LONG ReadScenarioFile(const char* path, SimState& state)
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return -1;
-    UniqueHandle file(opened);
+    CHandle file(opened);
     DWORD size = GetFileSize(file.Get(), nullptr);
     if (size == INVALID_FILE_SIZE || size > 1024 * 1024)
         return -1;

@@ -1,6 +1,6 @@
 #include "shared_area.h"
 
-#include "handles.h"
+#include "handles.h"  // the framework's owning wrappers
 #include "switch.h"
 
 #include <mutex>
@@ -13,9 +13,9 @@ const char kMutexName[] = "VQXSIM-State-v1-5D0B7E2A-Mutex";
 
 // This process's handles on the area; they live until the DLL unloads.
 struct Attachment {
-    UniqueHandle mutex;
-    UniqueHandle mapping;
-    MappedView view;
+    CHandle mutex;
+    CHandle mapping;
+    CMappedView view;
     bool created = false;
 };
 

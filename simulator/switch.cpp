@@ -1,6 +1,6 @@
 #include "switch.h"
 
-#include "handles.h"
+#include "handles.h"  // the framework's owning wrappers
 #include "module.h"
 #include "scenario.h"
 
@@ -11,26 +11,15 @@ namespace {
 
 std::string SwitchScenario()
 {
-    RegistryKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+    CRegKey key;
+    std::string scenario;
+    if (key.Open(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY) != ERROR_SUCCESS ||
+        key.QueryString(SIM_SWITCH_SCENARIO_VALUE, scenario) != ERROR_SUCCESS)
         return std::string();
-    char path[MAX_PATH] = "";
-    DWORD size = sizeof(path) - 1;
-    DWORD type = 0;
-    if (RegQueryValueExA(key.Get(), SIM_SWITCH_SCENARIO_VALUE, nullptr, &type,
-                         reinterpret_cast<BYTE*>(path), &size) != ERROR_SUCCESS || type != REG_SZ)
-        return std::string();
-    std::string scenario(path);
     bool absolute = scenario.size() > 2 && (scenario[1] == ':' || (scenario[0] == '\\' && scenario[1] == '\\'));
     if (!scenario.empty() && !absolute)
         scenario = ModuleFolder() + scenario;
     return scenario;
-}
-
-bool SetString(HKEY key, const char* name, const char* value)
-{
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                          lstrlenA(value) + 1) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -50,15 +39,14 @@ using namespace vqxsim;
 
 extern "C" BOOL WINAPI SimInstallSwitch(LPCSTR dll, LPCSTR scenario)
 {
-    RegistryKey key;
-    if (!dll || RegCreateKeyExA(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_WRITE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
+    CRegKey key;
+    if (!dll || key.Create(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY, KEY_WRITE) != ERROR_SUCCESS)
         return FALSE;
-    if (!SetString(key.Get(), SIM_SWITCH_ADAPTER_VALUE, dll))
+    if (key.SetString(SIM_SWITCH_ADAPTER_VALUE, dll) != ERROR_SUCCESS)
         return FALSE;
     if (scenario)
-        return SetString(key.Get(), SIM_SWITCH_SCENARIO_VALUE, scenario);
-    LONG removed = RegDeleteValueA(key.Get(), SIM_SWITCH_SCENARIO_VALUE);
+        return key.SetString(SIM_SWITCH_SCENARIO_VALUE, scenario) == ERROR_SUCCESS;
+    LONG removed = key.DeleteValue(SIM_SWITCH_SCENARIO_VALUE);
     return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND;
 }
 
