@@ -5,7 +5,5 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
-bash "$top/tools/setup.sh"
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)"
+bash "$top/tools/build.sh" "$build"
 ctest --test-dir "$build" -j"$(nproc)" --output-on-failure

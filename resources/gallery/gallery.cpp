@@ -10,6 +10,7 @@
 #include "resource_catalogue.h"
 #include "sample_content.h"
 #include "screenshot.h"
+#include "test_support.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -35,19 +36,6 @@ void Context::Record(bool saved, const std::string& section, const std::string& 
         std::fprintf(stderr, "gallery: could not save %s\n", caption.c_str());
 }
 
-void Pump(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
-
 namespace {
 
 using vqxres::DialogInfo;
@@ -64,7 +52,7 @@ const DialogInfo& Find(int id)
 bool Photograph(HWND window, const std::string& path)
 {
     SetWindowPos(window, HWND_TOP, 24, 24, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    Pump(300);
+    testsupport::PumpMessages(300);
     return testsupport::SaveWindowPng(window, path);
 }
 
@@ -127,7 +115,7 @@ bool CaptureInSheet(const Sample& sample, const std::string& path)
         return false;
     const bool saved = Photograph(sheet, path);
     DestroyWindow(sheet);
-    Pump(50);
+    testsupport::PumpMessages(50);
     return saved;
 }
 

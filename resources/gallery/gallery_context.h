@@ -25,7 +25,4 @@ struct Context {
     void Record(bool saved, const std::string& section, const std::string& file, const std::string& caption);
 };
 
-// Pumps the calling thread's messages for about `ms` milliseconds.
-void Pump(DWORD ms);
-
 }  // namespace gallery

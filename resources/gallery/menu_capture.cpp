@@ -2,6 +2,7 @@
 
 #include "resource_ids.h"
 #include "screenshot.h"
+#include "test_support.h"
 
 #include <string>
 #include <vector>
@@ -74,7 +75,7 @@ bool Track(HWND owner, HMENU popup, Capture& capture)
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
     PostMessageA(owner, WM_NULL, 0, 0);
-    Pump(200);
+    testsupport::PumpMessages(200);
     return capture.saved;
 }
 

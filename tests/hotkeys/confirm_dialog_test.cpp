@@ -48,21 +48,8 @@ protected:
             hookWhileShown = Header().keyboardHook;
             answer(dialog);
         });
-        error = CatchIfAny([&] { Hardware()->SetDisplayDevices(mask); });
+        error = ServiceErrorOf([&] { Hardware()->SetDisplayDevices(mask); });
         driver.get();
-    }
-
-    template <class Body>
-    static ServiceError CatchIfAny(Body&& body)
-    {
-        try {
-            body();
-        } catch (CBaseException* e) {
-            const ServiceError caught = { e->m_messageId, e->m_value };
-            e->Delete();
-            return caught;
-        }
-        return { 0, 0 };
     }
 
     std::vector<DWORD> SwitchedMasks()
