@@ -1,8 +1,10 @@
 #include "screenshot.h"
 
+#include "handles.h"
+
 namespace testsupport {
 
-static bool CaptureRect(const RECT& rect, const std::string& path)
+bool SaveRectPng(const RECT& rect, const std::string& path)
 {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
@@ -16,41 +18,30 @@ static bool CaptureRect(const RECT& rect, const std::string& path)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    CWindowDC screen(nullptr);
+    CDCHandle memory(CreateCompatibleDC(screen));
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (memory && bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
+    CBitmapHandle bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap)
+        return false;
+    {
+        CSelectObject selected(memory, bitmap);
+        if (!BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY))
+            return false;
         GdiFlush();
-        SelectObject(memory, old);
     }
     std::vector<uint32_t> pixels;
-    if (ok) {
-        const uint32_t* p = static_cast<const uint32_t*>(bits);
-        pixels.reserve(static_cast<size_t>(width) * height);
-        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
-            pixels.push_back(p[i] & 0xFFFFFF);  // BGRA in memory is 0x00RRGGBB as a word
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (memory)
-        DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok && WritePng(path, width, height, pixels);
-}
-
-bool SaveRectPng(const RECT& rect, const std::string& path)
-{
-    return CaptureRect(rect, path);
+    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    pixels.reserve(static_cast<size_t>(width) * height);
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+        pixels.push_back(p[i] & 0xFFFFFF);  // BGRA in memory is 0x00RRGGBB as a word
+    return WritePng(path, width, height, pixels);
 }
 
 bool SaveScreenPng(const std::string& path)
 {
     const RECT screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-    return CaptureRect(screen, path);
+    return SaveRectPng(screen, path);
 }
 
 bool SaveWindowPng(HWND hwnd, const std::string& path)
@@ -59,7 +50,7 @@ bool SaveWindowPng(HWND hwnd, const std::string& path)
     if (!GetWindowRect(hwnd, &rect))
         return false;
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    return CaptureRect(rect, path);
+    return SaveRectPng(rect, path);
 }
 
 } // namespace testsupport
