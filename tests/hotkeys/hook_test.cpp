@@ -17,6 +17,13 @@ protected:
     {
         Hardware()->Refresh();
         Hotkeys()->EnableHotKeys(TRUE);
+        LaunchTarget();
+        SimClearJournal();
+    }
+
+    // Starts the focused application.
+    void LaunchTarget()
+    {
         target.reset(new testsupport::Program(Program("hotkey_key_target.exe")));
         ASSERT_TRUE(target->Started());
         window = target->WaitForWindow("VQXHotKeyTarget");
@@ -26,7 +33,7 @@ protected:
         while (GetForegroundWindow() != window && GetTickCount() - start < 5000)
             testsupport::PumpMessages(20);
         ASSERT_EQ(window, GetForegroundWindow()) << "the keys must go to the target";
-        SimClearJournal();
+        typed = 0;
     }
 
     void TearDown() override
@@ -187,4 +194,33 @@ TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
 
     Type('C', kCtrlAlt);
     EXPECT_EQ(2u, TargetEscapes(13).size()) << "and the hot keys still work";
+}
+
+TEST_F(HotKeyHook, ServicesThatCannotStartAreReportedOnceAndKeysStillPass)
+{
+    StartTarget();
+    // Close the target, then let the adapter vanish while this process keeps
+    // the shared block: the next application cannot build its services.
+    target.reset();
+    Load("[Adapter0]\n[Device0]\nAdapter=none\nDeviceId=PCI\\VEN_10DE&DEV_0110&SUBSYS_0&REV_A1\n");
+    LaunchTarget();
+
+    // The first key-down (Ctrl) finds no services: the box takes the focus,
+    // and what follows goes to it.
+    TypeHotKey('C', kCtrlAlt);
+    HWND box = testsupport::WaitForDialog("VQXAPI", 20000);
+    ASSERT_NE(nullptr, box);
+    char format[512] = "", expected[600] = "";
+    LoadStringA(GetModuleHandleA("VQXRES.DLL"), IDS_ERR_NO_ADAPTER, format, sizeof(format));
+    snprintf(expected, sizeof(expected), format, 0);
+    EXPECT_EQ(expected, testsupport::MessageBoxText(box));
+    testsupport::PressButton(box, IDOK);
+    SetForegroundWindow(window);
+    testsupport::PumpMessages(200);
+
+    typed = std::stoi(testsupport::WindowText(window).substr(6));
+    Type('C', kCtrlAlt);
+    testsupport::PumpMessages(200);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, "VQXAPI")) << "reported once, not at every key";
+    EXPECT_TRUE(TargetEscapes(13).empty());
 }
