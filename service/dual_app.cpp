@@ -73,15 +73,6 @@ void Place(const ChosenWindow& chosen, const RECT& rect)
         PlaceAppWindow(chosen.window, rect);
 }
 
-int OutputCount(UINT mask)
-{
-    int count = 0;
-    for (UINT output : { kOutputLcd, kOutputCrt, kOutputTv, kOutputSecondaryPanel })
-        if (mask & output)
-            ++count;
-    return count;
-}
-
 } // namespace
 
 CDualApp* CDualApp::Acquire()
@@ -113,8 +104,8 @@ void CDualApp::SetDualApp(BOOL on, UINT swapped)
 
     // The driver shows the two halves on two outputs.
     const UINT mask = m_pDisplay->deviceMask;
-    if (OutputCount(mask) < 2)
-        m_pHardware->SetDisplayDevices(mask | ((mask & kOutputLcd) ? kOutputCrt : kOutputLcd));
+    if (CountOutputs(mask) < 2)
+        m_pHardware->SetDisplayDevices(WithPartnerOutput(mask));
 
     m_pHardware->EnableDualAppMode(swapped & 0xFF);
     m_pHardware->ChangeDisplayMode(nullptr, 2 * panelWidth, panelHeight, 0);

@@ -121,6 +121,22 @@ enum DisplayOutput : uint8_t {
     kOutputSecondaryPanel = 8,
 };
 
+// The number of outputs in a DisplayMask.
+inline int CountOutputs(UINT mask)
+{
+    int count = 0;
+    for (UINT output : { kOutputLcd, kOutputCrt, kOutputTv, kOutputSecondaryPanel })
+        count += (mask & output) ? 1 : 0;
+    return count;
+}
+
+// The mask with a partner added, for the features that need two outputs:
+// the LCD panel joins any other output, the CRT joins the LCD panel alone.
+inline UINT WithPartnerOutput(UINT mask)
+{
+    return mask | ((mask & kOutputLcd) ? kOutputCrt : kOutputLcd);
+}
+
 enum DisplayMode : uint8_t {
     kModeSingle = 0,
     kModeDualView = 1,
