@@ -28,12 +28,20 @@ protected:
         ASSERT_TRUE(target->Started());
         window = target->WaitForWindow("VQXHotKeyTarget");
         ASSERT_NE(nullptr, window);
+        FocusTarget();
+        typed = 0;
+    }
+
+    // Brings the target to the front, so that typed keys go to it.
+    void FocusTarget()
+    {
         SetForegroundWindow(window);
         const DWORD start = GetTickCount();
-        while (GetForegroundWindow() != window && GetTickCount() - start < 5000)
+        while (GetForegroundWindow() != window && GetTickCount() - start < 5000) {
             testsupport::PumpMessages(20);
+            SetForegroundWindow(window);
+        }
         ASSERT_EQ(window, GetForegroundWindow()) << "the keys must go to the target";
-        typed = 0;
     }
 
     void TearDown() override
@@ -215,8 +223,10 @@ TEST_F(HotKeyHook, ServicesThatCannotStartAreReportedOnceAndKeysStillPass)
     snprintf(expected, sizeof(expected), format, 0);
     EXPECT_EQ(expected, testsupport::MessageBoxText(box));
     testsupport::PressButton(box, IDOK);
-    SetForegroundWindow(window);
-    testsupport::PumpMessages(200);
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < 5000)
+        testsupport::PumpMessages(20);
+    FocusTarget();
 
     typed = std::stoi(testsupport::WindowText(window).substr(6));
     Type('C', kCtrlAlt);
