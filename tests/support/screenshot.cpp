@@ -1,6 +1,7 @@
 #include "screenshot.h"
 
 #include "handles.h"
+#include "test_support.h"
 
 namespace testsupport {
 
@@ -49,7 +50,10 @@ bool SaveWindowPng(HWND hwnd, const std::string& path)
     RECT rect;
     if (!GetWindowRect(hwnd, &rect))
         return false;
+    // Wine copies what windows paint to the screen a moment later, while
+    // messages are processed: repaint, then let it reach the screen.
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpMessages(100);
     return SaveRectPng(rect, path);
 }
 
