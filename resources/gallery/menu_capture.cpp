@@ -67,6 +67,14 @@ void InsertSeparator(HMENU popup, int& position)
     InsertMenuA(popup, position++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
+// Takes the display-device choices out, as the tray does when no switch may
+// be offered: the items that stand sixth and fifth from the end.
+void DeleteDeviceChoices(HMENU popup)
+{
+    DeleteMenu(popup, GetMenuItemCount(popup) - 5, MF_BYPOSITION);
+    DeleteMenu(popup, GetMenuItemCount(popup) - 5, MF_BYPOSITION);
+}
+
 bool Track(HWND owner, HMENU popup, Capture& capture)
 {
     HANDLE thread = CreateThread(nullptr, 0, Photographer, &capture, 0, nullptr);
@@ -124,8 +132,7 @@ void CaptureTrayMenu(Context& context)
     InsertItem(popup, p, ID_TRAY_SWAP_APP_DISPLAYS, context.Text(IDS_TRAY_SWAP_APP_DISPLAYS));
     InsertSeparator(popup, p);
     InsertItem(popup, p, ID_TRAY_NORMAL_STATE, context.Text(IDS_TRAY_NORMAL_FROM_DUALAPP));
-    DeleteMenu(popup, GetMenuItemCount(popup) - 5, MF_BYPOSITION);
-    DeleteMenu(popup, GetMenuItemCount(popup) - 5, MF_BYPOSITION);
+    DeleteDeviceChoices(popup);
     Capture dualApp = { context.outputDir + "menu_dualapp.png", 0 };
     context.Record(Track(owner, popup, dualApp), "Tray menu", "menu_dualapp.png",
                    "Tray menu in dual application: no display switching, the swap items and the way back");
@@ -134,8 +141,7 @@ void CaptureTrayMenu(Context& context)
     // While a page of the extension is open: the fixed items only.
     menu = LoadMenuA(context.resources, MAKEINTRESOURCEA(IDM_TRAY));
     popup = GetSubMenu(menu, 0);
-    DeleteMenu(popup, GetMenuItemCount(popup) - 5, MF_BYPOSITION);
-    DeleteMenu(popup, GetMenuItemCount(popup) - 5, MF_BYPOSITION);
+    DeleteDeviceChoices(popup);
     Capture fixed = { context.outputDir + "menu_fixed.png", 0 };
     context.Record(Track(owner, popup, fixed), "Tray menu", "menu_fixed.png",
                    "Tray menu while a VQX page is open: the fixed items only");

@@ -141,7 +141,13 @@ AppWindow DualApp::StartApp(const std::string& caption)
 
 void DualApp::SwitchOn(HWND first, HWND second, UINT swapped)
 {
-    RunDriven([&] { Service()->SetDualApp(TRUE, swapped); },
+    EXPECT_EQ((ServiceError{ 0, 0 }), TrySwitchOn(first, second, swapped));
+}
+
+ServiceError DualApp::TrySwitchOn(HWND first, HWND second, UINT swapped)
+{
+    ServiceError error = { 0, 0 };
+    RunDriven([&] { error = ServiceErrorOf([&] { Service()->SetDualApp(TRUE, swapped); }); },
               [&] {
                   HWND dialog = WaitForChoiceDialog();
                   if (!dialog)
@@ -151,6 +157,7 @@ void DualApp::SwitchOn(HWND first, HWND second, UINT swapped)
                   testsupport::PressButton(dialog, IDOK);
                   WaitUntilClosed(dialog);
               });
+    return error;
 }
 
 std::vector<std::string> DualApp::Changes() const

@@ -71,6 +71,8 @@ protected:
     // Switches dual application on, choosing `first` and `second` (null:
     // the no-window entry) in the dialog and pressing OK.
     void SwitchOn(HWND first, HWND second, UINT swapped = 0);
+    // The same where switching on may fail: the error it threw, or {0, 0}.
+    ServiceError TrySwitchOn(HWND first, HWND second, UINT swapped = 0);
 
     // What the driver and the system were asked to change since the journal
     // was last cleared: "switch 3", "dual application on, swapped 0",

@@ -189,15 +189,7 @@ TEST_F(SwitchingOn, RefusedOutputStopsBeforeTheDriverState)
           "[Device0]\nResolution=800x600\n");
     AppWindow app = StartApp("Chosen");
     const RECT before = WindowRect(app.window);
-    ServiceError error;
-    RunDriven([&] { error = CatchServiceError([&] { Service()->SetDualApp(TRUE, 0); }); },
-              [&] {
-                  HWND dialog = WaitForChoiceDialog();
-                  if (!dialog)
-                      return;
-                  ChooseWindow(dialog, IDC_DUALAPP_FIRST_WINDOW, app.window);
-                  testsupport::PressButton(dialog, IDOK);
-              });
+    const ServiceError error = TrySwitchOn(app.window, nullptr, 0);
     EXPECT_EQ((ServiceError{ IDS_ERR_NO_CRT, 0 }), error);
     EXPECT_EQ(Strings{}, Changes());
     EXPECT_EQ(before, WindowRect(app.window));
@@ -207,12 +199,7 @@ TEST_F(SwitchingOn, RefusedOutputStopsBeforeTheDriverState)
 TEST_F(SwitchingOn, NoOutputAtAllGetsTheLcdAloneAndTheDriverRefuses)
 {
     Start("[Adapter0]\nPanelId=1\nDeviceMask=0\nResolutions=800x600,1600x600\n[Device0]\nResolution=800x600\n");
-    ServiceError error;
-    RunDriven([&] { error = CatchServiceError([&] { Service()->SetDualApp(TRUE, 0); }); },
-              [&] {
-                  if (HWND dialog = WaitForChoiceDialog())
-                      testsupport::PressButton(dialog, IDOK);
-              });
+    const ServiceError error = TrySwitchOn(nullptr, nullptr);
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_FAILED, SIM_FN_DUAL_APP }), error);
     EXPECT_EQ((Strings{ "switch 1 mode word 0", "dual application on, swapped 0 -> status 0x10002" }), Changes());
     EXPECT_EQ(unsigned(kModeSingle), DisplayMode());
@@ -225,15 +212,7 @@ TEST_F(SwitchingOn, DriverRefusalLeavesDesktopWindowsAndSettingsAlone)
     SimSetEscapeFault(SIM_FN_DUAL_APP, SIM_STATUS_INVALID);
     AppWindow app = StartApp("Chosen");
     const RECT before = WindowRect(app.window);
-    ServiceError error;
-    RunDriven([&] { error = CatchServiceError([&] { Service()->SetDualApp(TRUE, 1); }); },
-              [&] {
-                  HWND dialog = WaitForChoiceDialog();
-                  if (!dialog)
-                      return;
-                  ChooseWindow(dialog, IDC_DUALAPP_FIRST_WINDOW, app.window);
-                  testsupport::PressButton(dialog, IDOK);
-              });
+    const ServiceError error = TrySwitchOn(app.window, nullptr, 1);
     SimSetEscapeFault(SIM_FN_DUAL_APP, 0);
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_FAILED, SIM_FN_DUAL_APP }), error);
     EXPECT_EQ((Strings{ "dual application on, swapped 1 -> status 0x10001" }), Changes());
@@ -248,15 +227,7 @@ TEST_F(SwitchingOn, RefusedModeLeavesTheDriverStateOnButPlacesNothing)
     SimSetModeChangeResult(DISP_CHANGE_BADMODE);
     AppWindow app = StartApp("Chosen");
     const RECT before = WindowRect(app.window);
-    ServiceError error;
-    RunDriven([&] { error = CatchServiceError([&] { Service()->SetDualApp(TRUE, 0); }); },
-              [&] {
-                  HWND dialog = WaitForChoiceDialog();
-                  if (!dialog)
-                      return;
-                  ChooseWindow(dialog, IDC_DUALAPP_FIRST_WINDOW, app.window);
-                  testsupport::PressButton(dialog, IDOK);
-              });
+    const ServiceError error = TrySwitchOn(app.window, nullptr, 0);
     SimSetModeChangeResult(SIM_MODE_CHANGE_NORMAL);
     EXPECT_EQ((ServiceError{ IDS_ERR_MODE_REFUSED, DISP_CHANGE_BADMODE }), error);
     EXPECT_EQ((Strings{ "dual application on, swapped 0", "mode 1600x600" }), Changes());
