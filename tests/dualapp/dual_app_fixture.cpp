@@ -254,16 +254,24 @@ HWND ListSelection(HWND dialog, int listId)
 
 bool ChooseWindow(HWND dialog, int listId, HWND window)
 {
-    const std::vector<std::pair<std::string, HWND>> entries = ListEntries(dialog, listId);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].second != window)
-            continue;
-        HWND list = GetDlgItem(dialog, listId);
-        SendMessageA(list, LB_SETCURSEL, i, 0);
-        // A click would also notify the dialog; LB_SETCURSEL does not.
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        return true;
-    }
+    // A helper program's window may become fit for a half only after the
+    // lists were filled: then Refresh, as a user would, and look again.
+    const DWORD start = GetTickCount();
+    do {
+        const std::vector<std::pair<std::string, HWND>> entries = ListEntries(dialog, listId);
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].second != window)
+                continue;
+            HWND list = GetDlgItem(dialog, listId);
+            SendMessageA(list, LB_SETCURSEL, i, 0);
+            // A click would also notify the dialog; LB_SETCURSEL does not.
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            return true;
+        }
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DUALAPP_REFRESH, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DUALAPP_REFRESH)));
+        Sleep(50);
+    } while (GetTickCount() - start < 5000);
     return false;
 }
 
