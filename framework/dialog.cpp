@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "text.h"
 #include "winapp.h"
 
 HWND CDataExchange::PrepareCtrl(int id)
@@ -24,13 +25,10 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
-    if (dx->m_bSaveAndValidate) {
-        std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-        text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-        value = text;
-    } else {
+    if (dx->m_bSaveAndValidate)
+        value = AfxGetWindowText(control);
+    else
         SetWindowTextA(control, value.c_str());
-    }
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value)
@@ -39,13 +37,12 @@ void DDX_Text(CDataExchange* dx, int id, int& value)
     if (!control)
         return;
     if (dx->m_bSaveAndValidate) {
-        char text[32] = "";
-        GetWindowTextA(control, text, sizeof(text));
+        const std::string text = AfxGetWindowText(control);
         char* end = nullptr;
-        const long parsed = std::strtol(text, &end, 10);
+        const long parsed = std::strtol(text.c_str(), &end, 10);
         while (end && *end == ' ')
             ++end;
-        if (end == text || !end || *end)
+        if (end == text.c_str() || !end || *end)
             dx->Fail(control);
         else
             value = static_cast<int>(parsed);

@@ -1,5 +1,6 @@
 #include "exception.h"
 
+#include "text.h"
 #include "winapp.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
@@ -21,8 +22,8 @@ BOOL CException::GetErrorMessage(LPSTR text, UINT maxChars, PUINT helpContext) c
 
 int CException::ReportError(UINT type, UINT messageId) const
 {
-    char text[512] = "";
-    if (!GetErrorMessage(text, sizeof(text)) && messageId)
-        LoadStringA(AfxGetResourceHandle(), messageId, text, sizeof(text));
-    return MessageBoxA(GetActiveWindow(), text, AfxGetAppName(), type);
+    char message[512] = "";
+    const bool hasMessage = GetErrorMessage(message, sizeof(message)) != FALSE;
+    const std::string text = hasMessage || !messageId ? std::string(message) : AfxLoadString(messageId);
+    return MessageBoxA(GetActiveWindow(), text.c_str(), AfxGetAppName(), type);
 }

@@ -1,5 +1,6 @@
 #include "propertypage.h"
 
+#include "text.h"
 #include "winapp.h"
 
 CPropertyPage::CPropertyPage(UINT templateId, UINT captionId)
@@ -14,9 +15,7 @@ CPropertyPage::CPropertyPage(UINT templateId, UINT captionId)
     m_psp.lParam = reinterpret_cast<LPARAM>(this);
     m_psp.pfnCallback = &CPropertyPage::PageCallback;
     if (captionId) {
-        char caption[256] = "";
-        LoadStringA(AfxGetResourceHandle(), captionId, caption, sizeof(caption));
-        m_caption = caption;
+        m_caption = AfxLoadString(captionId);
         m_psp.pszTitle = m_caption.c_str();
         m_psp.dwFlags |= PSP_USETITLE;
     }

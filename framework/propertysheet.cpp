@@ -1,13 +1,11 @@
 #include "propertysheet.h"
 
+#include "text.h"
 #include "winapp.h"
 
 CPropertySheet::CPropertySheet(UINT captionId, CWnd* parent, UINT selectPage)
-    : m_pParentWnd(parent), m_startPage(selectPage)
+    : m_caption(AfxLoadString(captionId)), m_pParentWnd(parent), m_startPage(selectPage)
 {
-    char caption[256] = "";
-    LoadStringA(AfxGetResourceHandle(), captionId, caption, sizeof(caption));
-    m_caption = caption;
 }
 
 CPropertySheet::CPropertySheet(const char* caption, CWnd* parent, UINT selectPage)

@@ -1,6 +1,7 @@
 #include "wnd.h"
 
 #include "exception.h"
+#include "text.h"
 #include "winapp.h"
 
 namespace {
@@ -127,17 +128,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 std::string CWnd::GetWindowText() const
 {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hWnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, &text[0], static_cast<int>(text.size()))));
-    return text;
+    return AfxGetWindowText(m_hWnd);
 }
 
 std::string CWnd::GetDlgItemText(int id) const
 {
-    HWND item = GetDlgItem(id);
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
-    return text;
+    return AfxGetWindowText(GetDlgItem(id));
 }
 
 int CWnd::MessageBox(const std::string& text, const char* caption, UINT type) const

@@ -6,11 +6,11 @@ namespace {
 
 std::string FormatMessageText(UINT messageId, int value)
 {
-    char format[512] = "";
-    if (!LoadStringA(AfxGetResourceHandle(), messageId, format, sizeof(format)))
+    const std::string format = AfxLoadString(messageId);
+    if (format.empty())
         return std::string();
     char text[1024];
-    std::snprintf(text, sizeof(text), format, value);
+    std::snprintf(text, sizeof(text), format.c_str(), value);
     return text;
 }
 

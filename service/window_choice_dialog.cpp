@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string LoadResourceString(UINT id)
-{
-    char text[512] = "";
-    LoadStringA(AfxGetResourceHandle(), id, text, sizeof(text));
-    return text;
-}
-
 BOOL CALLBACK CollectTopLevelWindow(HWND window, LPARAM windows)
 {
     reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
@@ -27,13 +20,6 @@ std::vector<HWND> TopLevelWindows()
     std::vector<HWND> windows;
     EnumWindows(CollectTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
-}
-
-std::string WindowTitle(HWND window)
-{
-    std::string title(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    title.resize(static_cast<size_t>(GetWindowTextA(window, &title[0], static_cast<int>(title.size()))));
-    return title;
 }
 
 } // namespace
@@ -55,7 +41,7 @@ void CWindowChoiceDialog::OnOK()
     HWND first = SelectedWindow(IDC_DUALAPP_FIRST_WINDOW);
     HWND second = SelectedWindow(IDC_DUALAPP_SECOND_WINDOW);
     if (first && first == second) {
-        MessageBox(LoadResourceString(IDS_DUALAPP_SAME_WINDOW));
+        MessageBox(AfxLoadString(IDS_DUALAPP_SAME_WINDOW));
         return;
     }
     m_firstWindow = first;
@@ -82,7 +68,7 @@ void CWindowChoiceDialog::FillList(int listId)
     const LPARAM kept = reinterpret_cast<LPARAM>(SelectedWindow(listId));
     SendDlgItemMessage(listId, LB_RESETCONTENT);
 
-    const std::string noWindow = LoadResourceString(IDS_DUALAPP_NO_WINDOW);
+    const std::string noWindow = AfxLoadString(IDS_DUALAPP_NO_WINDOW);
     auto add = [&](const std::string& text, LPARAM window) {
         const LRESULT index = SendDlgItemMessage(listId, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (index >= 0)
@@ -91,7 +77,7 @@ void CWindowChoiceDialog::FillList(int listId)
     add(noWindow, 0);
     for (HWND window : TopLevelWindows())
         if (IsSuitableAppWindow(window))
-            add(WindowTitle(window), reinterpret_cast<LPARAM>(window));
+            add(AfxGetWindowText(window), reinterpret_cast<LPARAM>(window));
 
     // Select the kept window again (searching from the end), else the first
     // entry.

@@ -11,6 +11,7 @@
 #include "sample_content.h"
 #include "screenshot.h"
 #include "test_support.h"
+#include "text.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -23,9 +24,7 @@ namespace gallery {
 
 std::string Context::Text(int id) const
 {
-    char text[1024] = "";
-    LoadStringA(resources, id, text, sizeof(text));
-    return text;
+    return AfxLoadString(static_cast<UINT>(id), resources);
 }
 
 void Context::Record(bool saved, const std::string& section, const std::string& file, const std::string& caption)
