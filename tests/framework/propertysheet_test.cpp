@@ -4,41 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <future>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "framework.h"
 #include "framework_test_ids.h"
+#include "message_recorder.h"
 #include "test_app.h"
 #include "test_support.h"
+
+using testsupport::MessageRecorder;
 
 namespace {
 
 const char kSheetCaption[] = "Framework test sheet";
 const int kApplyButton = 12321;
 
-class CEventLog {
-public:
-    void Add(const std::string& event)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_events.push_back(event);
-    }
-    std::vector<std::string> Take()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return std::move(m_events);
-    }
-
-private:
-    std::mutex m_mutex;
-    std::vector<std::string> m_events;
-};
-
 class CLoggingPage : public CPropertyPage {
 public:
-    CLoggingPage(UINT templateId, const std::string& name, CEventLog& log)
+    CLoggingPage(UINT templateId, const std::string& name, MessageRecorder& log)
         : CPropertyPage(templateId), m_name(name), m_log(log) {}
 
     BOOL m_refuseApply = FALSE;
@@ -66,11 +50,11 @@ protected:
 
 private:
     std::string m_name;
-    CEventLog& m_log;
+    MessageRecorder& m_log;
 };
 
 struct SheetFixture {
-    CEventLog log;
+    MessageRecorder log;
     CLoggingPage one{ IDD_TEST_PAGE_ONE, "1", log };
     CLoggingPage two{ IDD_TEST_PAGE_TWO, "2", log };
     CPropertySheet sheet{ kSheetCaption };
@@ -173,7 +157,7 @@ TEST(PropertySheetPages, RefusedApplyKeepsTheSheetOpen)
 
 TEST(PropertySheetPages, PageDescriptionCarriesTheObject)
 {
-    CEventLog log;
+    MessageRecorder log;
     CLoggingPage page(IDD_TEST_PAGE_ONE, "p", log);
     EXPECT_EQ(reinterpret_cast<LPARAM>(&page), page.m_psp.lParam);
     EXPECT_EQ(AfxGetResourceHandle(), page.m_psp.hInstance);
