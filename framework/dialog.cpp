@@ -2,8 +2,35 @@
 
 #include <cstdlib>
 
+#include "scoped_value.h"
 #include "text.h"
 #include "winapp.h"
+
+namespace {
+
+// Messages whose answer is the dialog procedure's return value: the dialog
+// manager does not read DWLP_MSGRESULT for them.
+bool AnswersByReturnValue(UINT message)
+{
+    switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 HWND CDataExchange::PrepareCtrl(int id)
 {
@@ -129,6 +156,10 @@ void CDialog::DoDataExchange(CDataExchange*)
 
 bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (message == WM_INITDIALOG) {
+        result = OnInitDialog();
+        return true;
+    }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
         case IDOK:
@@ -149,13 +180,27 @@ void CDialog::SetMsgResult(LRESULT result) const
     SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
 }
 
+LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM)
+{
+    // Calling DefWindowProcA here would process the message twice: the
+    // dialog manager does it once the procedure answers FALSE.
+    if (m_leftToDialogManager)
+        *m_leftToDialogManager = true;
+    return 0;
+}
+
 INT_PTR CDialog::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return OnInitDialog();
+    bool leftToDialogManager = false;
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, result))
+    {
+        const CScopedValue<bool*> dispatching(m_leftToDialogManager, &leftToDialogManager);
+        result = WindowProc(message, wParam, lParam);
+    }
+    if (leftToDialogManager)
         return FALSE;
+    if (AnswersByReturnValue(message))
+        return result;
     SetMsgResult(result);
     return TRUE;
 }

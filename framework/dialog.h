@@ -2,11 +2,16 @@
 // and dialog-data exchange (DDX).
 //
 // DoModal runs the dialog; the dialog procedure binds the object at
-// WM_INITDIALOG and dispatches as CWnd does (see wnd.h), with these
-// additions:
+// WM_INITDIALOG and dispatches through WindowProc and OnWndMsg as CWnd does
+// (see wnd.h), with these additions:
 //   WM_INITDIALOG         OnInitDialog() -> TRUE to let the system set the focus
 //   IDOK / IDCANCEL       OnOK() / OnCancel() (closing the window is IDCANCEL)
-// Results of handled messages go to the dialog manager through DWLP_MSGRESULT.
+// Default processing is the dialog manager's: DefWindowProc leaves the
+// message to it (the procedure answers FALSE).  A handled message's result
+// goes to the dialog manager through DWLP_MSGRESULT, except for the messages
+// whose answer is the procedure's return value itself, which get the result
+// returned: WM_CTLCOLOR* (a brush), WM_COMPAREITEM, WM_VKEYTOITEM,
+// WM_CHARTOITEM, WM_QUERYDRAGICON and WM_INITDIALOG.
 //
 // Data exchange: override DoDataExchange and call the DDX_ functions for
 // each member; UpdateData(FALSE) fills the controls (OnInitDialog does it),
@@ -64,9 +69,16 @@ protected:
     virtual void DoDataExchange(CDataExchange* dx);
 
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Leaves the message being dispatched to the dialog manager; returns 0.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // One message for a bound dialog: returns the dialog procedure's answer.
     INT_PTR DialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Stores a handled message's result where the dialog manager reads it.
     void SetMsgResult(LRESULT result) const;
+
+private:
+    // Set by DefWindowProc for the innermost DialogMessage under way (a
+    // handler may send the dialog further messages).
+    bool* m_leftToDialogManager = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "exception.h"
 #include "handles.h"
 #include "procaddress.h"
+#include "scoped_value.h"
 #include "text.h"
 #include "winapp.h"
 #include "wnd.h"

@@ -4,6 +4,7 @@
 #include <future>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "framework.h"
 #include "framework_test_ids.h"
@@ -225,4 +226,130 @@ TEST(Dialog, SubclassedControlRoutesThroughItsObject)
     EXPECT_EQ("through the object", dialog.m_seen);
     EXPECT_EQ(3, dialog.m_nameEdit.m_setTextCount);  // two exchanges and the direct call
     EXPECT_EQ(nullptr, dialog.m_nameEdit.m_hWnd);
+}
+
+namespace {
+
+bool IsColourMessage(UINT message)
+{
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+// A message whose answer is the dialog procedure's return value, and what
+// the dialog below answers.
+struct DirectAnswer {
+    UINT message;
+    LRESULT answer;
+};
+
+// Answers those messages from its WindowProc, the colour messages only for
+// its label, as a page with a transparent picture does.
+class CAnsweringDialog : public CTestDialog {
+public:
+    CBrushHandle m_brush{ CreateSolidBrush(RGB(1, 2, 3)) };
+    std::vector<DirectAnswer> m_answers;
+
+    CAnsweringDialog()
+    {
+        const LRESULT brush = reinterpret_cast<LRESULT>(m_brush.Get());
+        for (UINT colour = WM_CTLCOLORMSGBOX; colour <= WM_CTLCOLORSTATIC; ++colour)
+            m_answers.push_back({ colour, brush });
+        // None of them 1 (TRUE), which a procedure that handled the message
+        // but answered through DWLP_MSGRESULT returns.
+        m_answers.push_back({ WM_COMPAREITEM, -1 });
+        m_answers.push_back({ WM_VKEYTOITEM, -2 });
+        m_answers.push_back({ WM_CHARTOITEM, 5 });
+        m_answers.push_back({ WM_QUERYDRAGICON, reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_APPLICATION)) });
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (!IsColourMessage(message) || reinterpret_cast<HWND>(lParam) == GetDlgItem(IDC_TEST_LABEL)) {
+            for (const DirectAnswer& entry : m_answers)
+                if (entry.message == message)
+                    return entry.answer;
+        }
+        return CTestDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST(DialogProcedure, ReturnsAnswersThatAreItsReturnValue)
+{
+    CAnsweringDialog dialog;
+    struct Seen {
+        LRESULT answer;
+        LONG_PTR msgResult;
+    };
+    std::vector<Seen> seen;
+    LRESULT otherControl = 0;
+    RunDriven(dialog, [&] {
+        HWND hwnd = DialogOrClose(kCaption);
+        if (!hwnd)
+            return;
+        HDC dc = GetDC(hwnd);
+        HWND label = GetDlgItem(hwnd, IDC_TEST_LABEL);
+        COMPAREITEMSTRUCT compare = { ODT_LISTBOX, IDC_TEST_LABEL, label };
+        for (const DirectAnswer& entry : dialog.m_answers) {
+            WPARAM wParam = reinterpret_cast<WPARAM>(dc);
+            LPARAM lParam = reinterpret_cast<LPARAM>(label);
+            if (entry.message == WM_COMPAREITEM) {
+                wParam = IDC_TEST_LABEL;
+                lParam = reinterpret_cast<LPARAM>(&compare);
+            } else if (entry.message == WM_VKEYTOITEM || entry.message == WM_CHARTOITEM) {
+                wParam = MAKEWPARAM('A', 0);
+            }
+            const LRESULT answer = SendMessageA(hwnd, entry.message, wParam, lParam);
+            seen.push_back({ answer, GetWindowLongPtrA(hwnd, DWLP_MSGRESULT) });
+        }
+        // Not answered by the object: the dialog manager colours the control.
+        otherControl = SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDC_TEST_NUMBER)));
+        ReleaseDC(hwnd, dc);
+        PressButton(hwnd, IDCANCEL);
+    });
+    ASSERT_EQ(dialog.m_answers.size(), seen.size());
+    for (size_t i = 0; i < seen.size(); ++i) {
+        const DirectAnswer& expected = dialog.m_answers[i];
+        EXPECT_EQ(expected.answer, seen[i].answer) << "message 0x" << std::hex << expected.message;
+        EXPECT_NE(expected.answer, seen[i].msgResult) << "message 0x" << std::hex << expected.message;
+    }
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)), otherControl);
+}
+
+TEST(DialogProcedure, InitDialogAnswerDecidesTheFocus)
+{
+    // OnInitDialog's FALSE keeps the focus where it put it; TRUE lets the
+    // dialog manager give it to the first control.
+    class CFocusingDialog : public CTestDialog {
+    public:
+        BOOL m_answer = TRUE;
+        int m_focusAfterInit = 0;  // the control's id
+
+    protected:
+        BOOL OnInitDialog() override
+        {
+            CTestDialog::OnInitDialog();
+            ::SetFocus(GetDlgItem(IDC_TEST_NUMBER));
+            PostMessage(WM_APP);
+            return m_answer;
+        }
+        bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+        {
+            if (message != WM_APP)
+                return CTestDialog::OnWndMsg(message, wParam, lParam, result);
+            m_focusAfterInit = GetDlgCtrlID(::GetFocus());
+            EndDialog(IDOK);
+            return true;
+        }
+    };
+    for (BOOL answer : { FALSE, TRUE }) {
+        CFocusingDialog dialog;
+        dialog.m_answer = answer;
+        ASSERT_EQ(IDOK, dialog.DoModal());
+        const int expected = answer ? IDC_TEST_NAME : IDC_TEST_NUMBER;
+        EXPECT_EQ(expected, dialog.m_focusAfterInit) << "OnInitDialog answered " << answer;
+    }
 }

@@ -7,3 +7,4 @@
 #define IDC_TEST_NAME     1001
 #define IDC_TEST_NUMBER   1002
 #define IDC_TEST_ENABLED  1003
+#define IDC_TEST_LABEL    1004
