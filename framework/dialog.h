@@ -55,7 +55,7 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
-    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    virtual BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

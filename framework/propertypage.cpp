@@ -23,7 +23,17 @@ CPropertyPage::CPropertyPage(UINT templateId, UINT captionId)
 
 void CPropertyPage::SetModified(BOOL changed)
 {
+    if (changed && m_fillingControls)
+        return;
     ::SendMessageA(GetParent(), changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+
+BOOL CPropertyPage::UpdateData(BOOL saveAndValidate)
+{
+    if (saveAndValidate)
+        return CDialog::UpdateData(TRUE);
+    const CFillingControls filling(*this);
+    return CDialog::UpdateData(FALSE);
 }
 
 BOOL CPropertyPage::OnSetActive()
@@ -65,6 +75,10 @@ void CPropertyPage::OnCancel()
 {
 }
 
+void CPropertyPage::OnPageAddRef()
+{
+}
+
 BOOL CPropertyPage::OnPageCreate()
 {
     return TRUE;
@@ -76,6 +90,11 @@ void CPropertyPage::OnPageRelease()
 
 bool CPropertyPage::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (message == WM_INITDIALOG) {
+        // A derived OnInitDialog fills controls beyond UpdateData too.
+        const CFillingControls filling(*this);
+        return CDialog::OnWndMsg(message, wParam, lParam, result);
+    }
     if (message == WM_NOTIFY) {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == GetParent() || header->hwndFrom == m_hWnd) {
@@ -117,6 +136,9 @@ UINT CALLBACK CPropertyPage::PageCallback(HWND, UINT message, PROPSHEETPAGEA* de
     CPropertyPage* page = reinterpret_cast<CPropertyPage*>(description->lParam);
     const MSG msg = { nullptr, message, 0, 0, 0, {} };
     switch (message) {
+    case PSPCB_ADDREF:
+        AfxCallGuarded(msg, 0, [page] { page->OnPageAddRef(); return 0; });
+        break;
     case PSPCB_CREATE:
         return AfxCallGuarded(msg, UINT(FALSE), [page] { return UINT(page->OnPageCreate()); });
     case PSPCB_RELEASE:

@@ -16,8 +16,17 @@
 // Notifications that come neither from the page's sheet nor from the page
 // itself go to OnNotify as usual.
 //
-// Page callback: PSPCB_CREATE and PSPCB_RELEASE reach OnPageCreate and
-// OnPageRelease; the object's owner decides how long the object lives.
+// Filling the controls is not an edit: while the page fills its own controls
+// (the whole of OnInitDialog, every UpdateData(FALSE), and any scope holding a
+// CFillingControls) SetModified(TRUE) is ignored, so the notifications the
+// controls send meanwhile (EN_CHANGE during SetWindowText, ...) do not enable
+// Apply.
+//
+// Page callback: PSPCB_ADDREF (when a page handle is made from the
+// description; Wine sends it only when dwSize exceeds PROPSHEETPAGE_V1_SIZE,
+// as m_psp's does), PSPCB_CREATE and PSPCB_RELEASE reach OnPageAddRef,
+// OnPageCreate and OnPageRelease; the object's owner decides how long the
+// object lives, and may tie it to the page handle through these hooks.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +34,7 @@
 #include <prsht.h>
 
 #include "dialog.h"
+#include "scoped_value.h"
 
 class CPropertyPage : public CDialog {
 public:
@@ -32,8 +42,12 @@ public:
 
     PROPSHEETPAGEA m_psp;
 
-    // Enables (TRUE) or disables the sheet's Apply button for this page.
+    // Enables (TRUE) or disables the sheet's Apply button for this page;
+    // TRUE is ignored while the page fills its controls.
     void SetModified(BOOL changed = TRUE);
+
+    // UpdateData(FALSE) fills the controls as a CFillingControls scope.
+    BOOL UpdateData(BOOL saveAndValidate = TRUE) override;
 
     virtual BOOL OnSetActive();
     virtual BOOL OnKillActive();
@@ -45,10 +59,21 @@ public:
     static UINT CALLBACK PageCallback(HWND hwnd, UINT message, PROPSHEETPAGEA* page);
 
 protected:
+    // A scope in which the page fills its own controls (see the top of the
+    // file); scopes may nest.
+    class CFillingControls {
+    public:
+        explicit CFillingControls(CPropertyPage& page) : m_filling(page.m_fillingControls, true) {}
+
+    private:
+        CScopedValue<bool> m_filling;
+    };
+
     // Pages do not end a dialog: OK and Cancel belong to the sheet.
     void OnOK() override;
     void OnCancel() override;
 
+    virtual void OnPageAddRef();
     virtual BOOL OnPageCreate();
     virtual void OnPageRelease();
 
@@ -56,5 +81,6 @@ protected:
 
 private:
     bool m_firstSetActive = true;
+    bool m_fillingControls = false;
     std::string m_caption;
 };

@@ -48,9 +48,47 @@ protected:
         return CPropertyPage::OnCommand(id, code, control);
     }
 
-private:
+protected:
     std::string m_name;
     MessageRecorder& m_log;
+};
+
+// A page that fills its edit control from a member, as real pages do, and
+// records each change notification of that control before it marks itself
+// modified.
+class CFilledPage : public CLoggingPage {
+public:
+    using CLoggingPage::CLoggingPage;
+
+    std::string m_text = "loaded";
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_TEST_NAME, m_text); }
+    bool OnCommand(UINT id, UINT code, HWND control) override
+    {
+        if (id == IDC_TEST_NAME && code == EN_CHANGE)
+            m_log.Add(m_name + ":changed");
+        return CLoggingPage::OnCommand(id, code, control);
+    }
+};
+
+// A page whose object lives as long as page handles made from it.
+class CHandleOwnedPage : public CPropertyPage {
+public:
+    explicit CHandleOwnedPage(MessageRecorder& log) : CPropertyPage(IDD_TEST_PAGE_ONE), m_log(log) {}
+    ~CHandleOwnedPage() override { m_log.Add("deleted"); }
+
+protected:
+    void OnPageAddRef() override { ++m_handles; }
+    void OnPageRelease() override
+    {
+        if (--m_handles == 0)
+            delete this;
+    }
+
+private:
+    MessageRecorder& m_log;
+    int m_handles = 0;
 };
 
 struct SheetFixture {
@@ -169,4 +207,60 @@ TEST(PropertySheetPages, PageDescriptionCarriesTheObject)
     ASSERT_NE(nullptr, handle);
     EXPECT_TRUE(DestroyPropertySheetPage(handle));
     EXPECT_EQ(std::vector<std::string>{ "p:release" }, log.Take());
+}
+
+TEST(PropertySheetPages, FillingControlsDoesNotEnableApply)
+{
+    MessageRecorder log;
+    CFilledPage one{ IDD_TEST_PAGE_ONE, "1", log };
+    CLoggingPage two{ IDD_TEST_PAGE_TWO, "2", log };
+    CPropertySheet sheet{ kSheetCaption };
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    bool applyAfterInit = true, applyAfterReload = true, applyAfterTyping = false;
+    std::vector<std::string> seen;
+    auto driver = std::async(std::launch::async, [&] {
+        HWND hwnd = testsupport::WaitForDialog(kSheetCaption);
+        if (!hwnd)
+            return;
+        applyAfterInit = ApplyEnabled(hwnd);
+        log.Add("--leave and return");
+        SendMessageA(hwnd, PSM_SETCURSEL, 1, 0);
+        SendMessageA(hwnd, PSM_SETCURSEL, 0, 0);
+        applyAfterReload = ApplyEnabled(hwnd);
+        log.Add("--type");
+        SendMessageA(GetDlgItem(CurrentPage(hwnd), IDC_TEST_NAME), WM_CHAR, 'x', 1);
+        applyAfterTyping = ApplyEnabled(hwnd);
+        seen = log.Take();
+        EndSheet(hwnd, PSBTN_CANCEL);
+    });
+    sheet.DoModal();
+    driver.get();
+
+    // The edit control reports the page's own filling as changes, at
+    // WM_INITDIALOG and at the reload of OnSetActive; only the user's
+    // typing may enable Apply.
+    const std::vector<std::string> expected = {
+        "1:create", "1:changed", "1:set",
+        "--leave and return", "1:kill", "2:create", "2:set", "2:kill", "1:set", "1:changed",
+        "--type", "1:changed",
+    };
+    EXPECT_EQ(expected, seen);
+    EXPECT_FALSE(applyAfterInit);
+    EXPECT_FALSE(applyAfterReload);
+    EXPECT_TRUE(applyAfterTyping);
+}
+
+TEST(PropertySheetPages, PageObjectCanLiveAsLongAsItsHandles)
+{
+    MessageRecorder log;
+    CHandleOwnedPage* page = new CHandleOwnedPage(log);
+    HPROPSHEETPAGE first = CreatePropertySheetPageA(&page->m_psp);
+    HPROPSHEETPAGE second = CreatePropertySheetPageA(&page->m_psp);
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    EXPECT_TRUE(DestroyPropertySheetPage(first));
+    EXPECT_TRUE(log.Take().empty()) << "deleted while a handle remains";
+    EXPECT_TRUE(DestroyPropertySheetPage(second));
+    EXPECT_EQ(std::vector<std::string>{ "deleted" }, log.Take());
 }
