@@ -6,11 +6,11 @@
 #include "gallery_context.h"
 #include "html_index.h"
 #include "menu_capture.h"
+#include "message_pump.h"
 #include "picture_export.h"
 #include "resource_catalogue.h"
 #include "sample_content.h"
 #include "screenshot.h"
-#include "test_support.h"
 #include "text.h"
 
 #include <windows.h>

@@ -1,8 +1,8 @@
 #include "menu_capture.h"
 
+#include "message_pump.h"
 #include "resource_ids.h"
 #include "screenshot.h"
-#include "test_support.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,8 @@
 // Helpers for tests that drive real windows under Wine.
 //
 //   WindowsVersion   which test prefix the program runs in ("win95" ... "win7")
-//   PumpMessages     processes this thread's messages for a while
+//   FlushEvents, WaitUntil, PumpMessages   (message_pump.h)
+//   ResourceString   texts of the resource library (resource_text.h)
 //   WaitForWindow    polls the top-level windows until one matches
 //   WaitForDialog    the same, for a #32770 dialog or message box by caption
 //   WindowText / ItemText / MessageBoxText   read texts
@@ -14,13 +15,13 @@
 #include <functional>
 #include <string>
 
+#include "message_pump.h"
+#include "resource_text.h"
+
 namespace testsupport {
 
 // The prefix's name as the test runner sets it; "" when run by hand.
 std::string WindowsVersion();
-
-// Processes messages of the calling thread for about `ms` milliseconds.
-void PumpMessages(DWORD ms);
 
 // Polls every top-level window (of every process) until `match` accepts one;
 // returns it, or nullptr after `timeoutMs`.  While waiting it keeps pumping
@@ -50,8 +51,8 @@ public:
 
     bool Started() const { return m_process != nullptr; }
     DWORD ProcessId() const { return m_processId; }
-    // The first visible top-level window of the program with this class
-    // (any class when null); nullptr after the timeout.
+    // The first top-level window of the program with this class (any class
+    // when null), shown or not yet; nullptr after the timeout.
     HWND WaitForWindow(const char* className, DWORD timeoutMs = 10000) const;
     // Waits for the program to end; returns its exit code or STILL_ACTIVE.
     DWORD Wait(DWORD timeoutMs = 10000) const;

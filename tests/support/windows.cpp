@@ -11,19 +11,6 @@ std::string WindowsVersion()
     return name ? name : "";
 }
 
-void PumpMessages(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
 static BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam)
 {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
@@ -32,17 +19,19 @@ static BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam)
 
 HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    HWND found = nullptr;
+    WaitUntil([&] {
         std::vector<HWND> windows;
         EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-        for (HWND hwnd : windows)
-            if (match(hwnd))
-                return hwnd;
-        if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        PumpMessages(20);
-    }
+        for (HWND hwnd : windows) {
+            if (match(hwnd)) {
+                found = hwnd;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
 }
 
 HWND WaitForDialog(const std::string& caption, DWORD timeoutMs)

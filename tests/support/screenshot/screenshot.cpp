@@ -1,7 +1,7 @@
 #include "screenshot.h"
 
 #include "handles.h"
-#include "test_support.h"
+#include "message_pump.h"
 
 namespace testsupport {
 

@@ -1,0 +1,33 @@
+#include "resource_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "text.h"
+
+namespace testsupport {
+
+std::string ResourceString(UINT id)
+{
+    HMODULE resources = GetModuleHandleA("VQXRES.DLL");
+    if (!resources) {
+        ADD_FAILURE() << "VQXRES.DLL is not loaded";
+        return std::string();
+    }
+    const std::string text = AfxLoadString(id, resources);
+    if (text.empty())
+        ADD_FAILURE() << "VQXRES.DLL has no string " << id;
+    return text;
+}
+
+std::string ResourceString(UINT id, int value)
+{
+    const std::string format = ResourceString(id);
+    std::vector<char> text(format.size() + 32);  // room for the number
+    std::snprintf(text.data(), text.size(), format.c_str(), value);
+    return text.data();
+}
+
+} // namespace testsupport
