@@ -1,11 +1,28 @@
-# Copies the mingw runtime DLLs beside the binaries.
-set(VQX_RUNTIME_DLLS
-    /usr/lib/gcc/i686-w64-mingw32/12-posix/libgcc_s_dw2-1.dll
-    /usr/lib/gcc/i686-w64-mingw32/12-posix/libstdc++-6.dll
-    /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+# Copies the mingw runtime DLLs beside the binaries.  The compiler says where
+# its own runtime lies, so the copy follows the compiler's version and
+# installation instead of a folder named here.
+set(VQX_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+
+# The full path of the runtime DLL `name` as the compiler finds it; stops the
+# configure when it has none (gcc then answers the bare name).
+function(vqx_find_runtime_dll name out)
+    execute_process(
+        COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+        OUTPUT_VARIABLE path
+        OUTPUT_STRIP_TRAILING_WHITESPACE
+        RESULT_VARIABLE result)
+    if(NOT result EQUAL 0 OR NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+        message(FATAL_ERROR "The runtime DLL ${name} was not found by ${CMAKE_CXX_COMPILER} "
+            "(-print-file-name answered \"${path}\"). Install the posix-threads mingw-w64 "
+            "runtime (tools/setup.sh) or choose a compiler that ships it.")
+    endif()
+    get_filename_component(path "${path}" REALPATH)
+    set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
 set(_copied)
-foreach(dll ${VQX_RUNTIME_DLLS})
-    get_filename_component(name ${dll} NAME)
+foreach(name ${VQX_RUNTIME_DLL_NAMES})
+    vqx_find_runtime_dll(${name} dll)
     add_custom_command(OUTPUT ${VQX_BIN_DIR}/${name}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${VQX_BIN_DIR}
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dll} ${VQX_BIN_DIR}/${name}
