@@ -53,7 +53,7 @@ protected:
             return nullptr;
         hardware->SelectDisplay(0, display);
         hardware->RefreshDisplayState();
-        CDualMonitor* dualMonitor = Get<CDualMonitor>(kServiceDualMonitor);
+        CDualMonitor* dualMonitor = Get<CDualMonitor>();
         SimClearJournal();
         return dualMonitor;
     }

@@ -32,7 +32,7 @@ TEST_F(DualView, SingleDeviceGetsAPartnerBeforeDualViewIsAsked)
         SCOPED_TRACE("active mask " + std::to_string(c.active));
         Load(OneAdapter("DeviceMask=" + std::to_string(c.active) + "\n"));
         ASSERT_NE(nullptr, RefreshedHardware());
-        CDualView* dualView = Get<CDualView>(kServiceDualView);
+        CDualView* dualView = Get<CDualView>();
         ASSERT_NE(nullptr, dualView);
         SimClearJournal();
 
@@ -60,7 +60,7 @@ TEST_F(DualView, TwoActiveDevicesAreLeftAsTheyAre)
     Load(OneAdapter("DeviceMask=5\n"));
     CHardware* hardware = RefreshedHardware();
     ASSERT_NE(nullptr, hardware);
-    CDualView* dualView = Get<CDualView>(kServiceDualView);
+    CDualView* dualView = Get<CDualView>();
     ASSERT_NE(nullptr, dualView);
     hardware->ApplyDualViewSecSize(3);
     SimClearJournal();
@@ -79,7 +79,7 @@ TEST_F(DualView, NoActiveDeviceGetsTheLcdAloneAndTheDriverRefuses)
 {
     Load(OneAdapter("DeviceMask=0\n"));
     ASSERT_NE(nullptr, RefreshedHardware());
-    CDualView* dualView = Get<CDualView>(kServiceDualView);
+    CDualView* dualView = Get<CDualView>();
     ASSERT_NE(nullptr, dualView);
     SimClearJournal();
 
@@ -97,7 +97,7 @@ TEST_F(DualView, RefusedDevicesMeanNoDualViewRequest)
 {
     Load(OneAdapter("DeviceMask=1\nCrtAttached=0\n"));
     ASSERT_NE(nullptr, RefreshedHardware());
-    CDualView* dualView = Get<CDualView>(kServiceDualView);
+    CDualView* dualView = Get<CDualView>();
     ASSERT_NE(nullptr, dualView);
     SimClearJournal();
 
@@ -112,7 +112,7 @@ TEST_F(DualView, DriverRefusalLeavesTheAddedDeviceActive)
 {
     Load(OneAdapter("DeviceMask=1\n[Faults]\nEscape.11=0x10007\n"));
     ASSERT_NE(nullptr, RefreshedHardware());
-    CDualView* dualView = Get<CDualView>(kServiceDualView);
+    CDualView* dualView = Get<CDualView>();
     ASSERT_NE(nullptr, dualView);
     SimClearJournal();
 
@@ -129,7 +129,7 @@ TEST_F(DualView, OffIsOneDriverRequestWhateverTheMode)
         SCOPED_TRACE(mode);
         Load(OneAdapter(std::string("DeviceMask=3\n") + mode));
         ASSERT_NE(nullptr, RefreshedHardware());
-        CDualView* dualView = Get<CDualView>(kServiceDualView);
+        CDualView* dualView = Get<CDualView>();
         ASSERT_NE(nullptr, dualView);
         SimClearJournal();
 
@@ -150,7 +150,7 @@ TEST_F(DualView, OffPassesTheDriversFailure)
 {
     Load(OneAdapter("DeviceMask=3\nMode=1\n[Faults]\nEscape.11=0x10003\n"));
     ASSERT_NE(nullptr, RefreshedHardware());
-    CDualView* dualView = Get<CDualView>(kServiceDualView);
+    CDualView* dualView = Get<CDualView>();
     ASSERT_NE(nullptr, dualView);
 
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_BUSY, 11 }), CatchServiceError([&] { dualView->SetDualView(FALSE); }));

@@ -1,5 +1,18 @@
 #include "feature_fixture.h"
 
+namespace {
+
+// Returns a service the test took: the library must still hold it.
+template <class Service>
+void ExpectReturned(ServiceReference<Service>& service)
+{
+    if (service) {
+        EXPECT_EQ(1, service.Release());
+    }
+}
+
+} // namespace
+
 void FeatureServices::TearDown()
 {
     ReleaseServices();
@@ -8,9 +21,7 @@ void FeatureServices::TearDown()
 
 void FeatureServices::ReleaseServices()
 {
-    for (auto it = m_services.rbegin(); it != m_services.rend(); ++it)
-        EXPECT_EQ(1, ReleaseServerInterface(it->id, it->object));
-    m_services.clear();
+    std::apply([](auto&... services) { (ExpectReturned(services), ...); }, m_services);
     ReleaseHardware();
 }
 

@@ -2,8 +2,12 @@
 // scenario, takes the services it needs and has them returned at its end.
 #pragma once
 
+#include <tuple>
 #include <vector>
 
+#include "dual_monitor.h"
+#include "dual_view.h"
+#include "rotation.h"
 #include "simulated_adapter.h"
 
 class FeatureServices : public SimulatedAdapter {
@@ -14,14 +18,12 @@ protected:
     // (OS class, detection switches), as the tray program leaves it.
     CHardware* RefreshedHardware();
 
-    // Service `id`, returned at the end of the test.
+    // The feature service `Service`, taken at the first call and returned
+    // at the end of the test or by ReleaseServices.
     template <class Service>
-    Service* Get(ServiceId id)
+    Service* Get()
     {
-        CObject* service = GetServerInterface(id);
-        if (service)
-            m_services.push_back({ id, service });
-        return static_cast<Service*>(service);
+        return std::get<ServiceReference<Service>>(m_services).Acquire();
     }
 
     // Returns every service taken, the hardware service too, so that the
@@ -34,11 +36,7 @@ protected:
     bool HandsOrientationOver();
 
 private:
-    struct Held {
-        ServiceId id;
-        CObject* object;
-    };
-    std::vector<Held> m_services;
+    std::tuple<ServiceReference<CDualView>, ServiceReference<CDualMonitor>, ServiceReference<CRotation>> m_services;
 };
 
 // Byte n of an escape's request (the byte arguments start at byte 4).

@@ -26,7 +26,7 @@ protected:
         Load(scenario);
         if (!RefreshedHardware())
             return nullptr;
-        CRotation* rotation = Get<CRotation>(kServiceRotation);
+        CRotation* rotation = Get<CRotation>();
         SimClearJournal();
         return rotation;
     }

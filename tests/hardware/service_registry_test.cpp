@@ -2,10 +2,9 @@
 // release by pointer, and error objects crossing into this module.
 #include "simulated_adapter.h"
 
-#include <cstdio>
-
 #include "os_service.h"
 #include "resource_ids.h"
+#include "test_support.h"
 
 using ServiceRegistry = SimulatedAdapter;
 
@@ -91,12 +90,9 @@ TEST_F(ServiceRegistry, ErrorObjectsCrossIntoTheCallerWithTheirText)
         EXPECT_EQ(UINT(IDS_ERR_TV_SYSTEM), error->m_messageId);
         EXPECT_EQ(0, error->m_value);
 
-        // The text is the resource library's format filled with the value.
-        HMODULE resources = GetModuleHandleA("VQXRES.DLL");
-        ASSERT_NE(nullptr, resources) << "the service library keeps its resources loaded";
-        char format[512] = "", expected[600] = "";
-        ASSERT_GT(LoadStringA(resources, IDS_ERR_TV_SYSTEM, format, sizeof(format)), 0);
-        std::snprintf(expected, sizeof(expected), format, 0);
+        // The text is the resource library's format filled with the value
+        // (the service library keeps the resource library loaded).
+        const std::string expected = testsupport::ResourceString(IDS_ERR_TV_SYSTEM, 0);
         EXPECT_EQ(expected, error->GetErrorText());
         EXPECT_EQ(expected, error->m_text);
         e->Delete();

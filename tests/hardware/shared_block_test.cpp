@@ -120,7 +120,8 @@ TEST_F(SharedBlock, SecondProcessAttachesUnselectedAndSelectsByName)
 // Run by the test above in a second process.
 TEST(DISABLED_SecondProcess, AttachesToTheBlockAsItIs)
 {
-    CHardware* hardware = static_cast<CHardware*>(GetServerInterface(kServiceHardware));
+    ServiceReference<CHardware> reference;
+    CHardware* hardware = reference.Acquire();
     ASSERT_NE(nullptr, hardware);
     EXPECT_EQ(0x4242, hardware->GetHeader(TRUE)->pagesOpen) << "attached without zeroing";
     EXPECT_EQ(nullptr, hardware->GetDisplayDC());
@@ -131,5 +132,4 @@ TEST(DISABLED_SecondProcess, AttachesToTheBlockAsItIs)
     EXPECT_EQ((ServiceError{ IDS_ERR_DISPLAY_NOT_FOUND, 0 }),
               CatchServiceError([&] { hardware->SelectDisplayByName("\\\\.\\DISPLAY9"); }));
     hardware->GetHeader(TRUE)->keyboardHook = 0x77;
-    ReleaseServerInterface(kServiceHardware, hardware);
 }

@@ -45,9 +45,7 @@ void SimulatedAdapter::SetUp()
 
 void SimulatedAdapter::TearDown()
 {
-    for (auto it = m_acquired.rbegin(); it != m_acquired.rend(); ++it)
-        ReleaseServerInterface(kServiceHardware, *it);
-    m_acquired.clear();
+    ReleaseHardware();
     DeleteFileA(OemFile().c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
 }
@@ -56,21 +54,6 @@ void SimulatedAdapter::Load(const std::string& scenario)
 {
     ASSERT_EQ(0, SimLoadScenarioText(scenario.c_str())) << scenario;
     SimClearJournal();
-}
-
-CHardware* SimulatedAdapter::Hardware()
-{
-    CObject* hardware = GetServerInterface(kServiceHardware);
-    if (hardware)
-        m_acquired.push_back(hardware);
-    return static_cast<CHardware*>(hardware);
-}
-
-void SimulatedAdapter::ReleaseHardware()
-{
-    for (CObject* object : m_acquired)
-        ReleaseServerInterface(kServiceHardware, object);
-    m_acquired.clear();
 }
 
 void SimulatedAdapter::SetOem(const char* section, const char* key, int value)

@@ -13,6 +13,7 @@
 #include "base_exception.h"
 #include "hardware.h"
 #include "service_ids.h"
+#include "service_reference.h"
 #include "vqxsim.h"
 
 // The shared block's name (the system's interface with every process).
@@ -28,9 +29,10 @@ protected:
 
     // Loads a scenario (fails the test on a bad one) and clears the journal.
     void Load(const std::string& scenario);
-    // The process's hardware service; released at the end of the test.
-    CHardware* Hardware();
-    void ReleaseHardware();
+    // The process's hardware service, taken at the first call and returned
+    // at the end of the test or by ReleaseHardware.
+    CHardware* Hardware() { return m_hardware.Acquire(); }
+    void ReleaseHardware() { m_hardware.Release(); }
     // Writes a key of the OEM settings file.
     void SetOem(const char* section, const char* key, int value);
 
@@ -41,7 +43,7 @@ protected:
     void SetState(const SimState& state);
 
 private:
-    std::vector<CObject*> m_acquired;
+    ServiceReference<CHardware> m_hardware;
 };
 
 // Runs `body` and returns the message id and value of the CBaseException it

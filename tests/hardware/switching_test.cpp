@@ -24,7 +24,8 @@ TEST(PairOrder, FollowsThePermittedPairs)
 {
     // A pure function of the table; the hardware service is not needed for
     // it, but it is only reachable through one.
-    CHardware* hardware = static_cast<CHardware*>(GetServerInterface(kServiceHardware));
+    ServiceReference<CHardware> reference;
+    CHardware* hardware = reference.Acquire();
     ASSERT_NE(nullptr, hardware);
     EXPECT_EQ(0, hardware->GetPairOrder(1, 2));
     EXPECT_EQ(1, hardware->GetPairOrder(2, 1));
@@ -33,7 +34,6 @@ TEST(PairOrder, FollowsThePermittedPairs)
     EXPECT_EQ(0, hardware->GetPairOrder(2, 4));
     EXPECT_EQ(-1, hardware->GetPairOrder(2, 2));
     EXPECT_EQ(-1, hardware->GetPairOrder(1, 16));
-    ReleaseServerInterface(kServiceHardware, hardware);
 }
 
 TEST_F(Switching, SwitchSendsTheMask)

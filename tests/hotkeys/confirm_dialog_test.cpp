@@ -16,10 +16,7 @@ const char kCaption[] = "VQX Displays";
 
 std::string CountdownText(int seconds)
 {
-    char format[256] = "", text[300] = "";
-    LoadStringA(GetModuleHandleA("VQXRES.DLL"), IDS_FMT_CONFIRM_COUNTDOWN, format, sizeof(format));
-    snprintf(text, sizeof(text), format, seconds);
-    return text;
+    return testsupport::ResourceString(IDS_FMT_CONFIRM_COUNTDOWN, seconds);
 }
 
 } // namespace
@@ -139,16 +136,16 @@ TEST_F(ConfirmDisplay, UndoneDeviceChangeRequestsNoDualView)
 {
     Load("[Adapter0]\nDeviceMask=1\n[Device0]\n");
     Hardware()->Refresh();
-    CObject* dualView = GetServerInterface(kServiceDualView);
-    ASSERT_NE(nullptr, dualView);
+    ServiceReference<CDualView> dualView;
+    ASSERT_NE(nullptr, dualView.Acquire());
     SimClearJournal();
     auto driver = std::async(std::launch::async, [] {
         if (HWND dialog = testsupport::WaitForDialog(kCaption))
             PressButton(dialog, IDCANCEL);
     });
-    static_cast<CDualView*>(dualView)->SetDualView(TRUE);
+    dualView->SetDualView(TRUE);
     driver.get();
-    ReleaseServerInterface(kServiceDualView, dualView);
+    dualView.Release();
     EXPECT_EQ((std::vector<DWORD>{ 3, 1 }), SwitchedMasks());
     EXPECT_TRUE(Escapes(11).empty()) << "dual view needs the device the user refused";
 }

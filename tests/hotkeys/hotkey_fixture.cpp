@@ -8,19 +8,15 @@ void HotKeys::TearDown()
 {
     if (m_hotkeys) {
         m_hotkeys->EnableHotKeys(FALSE);
-        ReleaseServerInterface(kServiceHotkey, m_hotkeys);
-        m_hotkeys = nullptr;
+        m_hotkeys.Release();
     }
     SimulatedAdapter::TearDown();
 }
 
 CHotkey* HotKeys::Hotkeys()
 {
-    if (!m_hotkeys) {
-        Hardware();
-        m_hotkeys = static_cast<CHotkey*>(GetServerInterface(kServiceHotkey));
-    }
-    return m_hotkeys;
+    Hardware();
+    return m_hotkeys.Acquire();
 }
 
 std::string HotKeys::Program(const char* name)

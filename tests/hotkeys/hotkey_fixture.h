@@ -12,7 +12,8 @@ class HotKeys : public SimulatedAdapter {
 protected:
     void TearDown() override;
 
-    // The hot-key service (after the hardware service, which it holds).
+    // The hot-key service (after the hardware service, which it holds),
+    // taken at the first call and switched off and returned at the end.
     CHotkey* Hotkeys();
     HardwareHeader& Header() { return *Hardware()->GetHeader(TRUE); }
     // Runs the block's current state through Refresh, as the tray does.
@@ -22,7 +23,7 @@ protected:
     static std::string Program(const char* name);
 
 private:
-    CHotkey* m_hotkeys = nullptr;
+    ServiceReference<CHotkey> m_hotkeys;
 };
 
 // Presses and releases `key` with the modifiers (HOTKEYF_* bits) as the

@@ -10,6 +10,7 @@
 #include "base_exception.h"
 #include "os_service.h"
 #include "service_ids.h"
+#include "service_reference.h"
 #include "settings_fixture.h"
 #include "test_support.h"
 
@@ -69,8 +70,8 @@ TEST(OSServiceCreation, ReportsTheClassOfTheRunningWindows)
         // NT 6.x is not supported: the service is not created.
         UINT messageId = 0;
         try {
-            CObject* object = GetServerInterface(kServiceOS);
-            ReleaseServerInterface(kServiceOS, object);
+            ServiceReference<COSService> settings;
+            settings.Acquire();
             ADD_FAILURE() << "the service was created on NT 6.1";
         } catch (CBaseException* e) {
             messageId = e->GetMessageId();
@@ -83,12 +84,12 @@ TEST(OSServiceCreation, ReportsTheClassOfTheRunningWindows)
     if (expected == expectedClass.end())
         GTEST_SKIP() << "not run in a test prefix";
 
-    auto* settings = static_cast<COSService*>(GetServerInterface(kServiceOS));
-    ASSERT_NE(nullptr, settings);
+    ServiceReference<COSService> settings;
+    ASSERT_NE(nullptr, settings.Acquire());
     EXPECT_EQ(expected->second, settings->GetOSVersion());
     // No run-time class of its own: callers see CObject's.
     EXPECT_STREQ("CObject", settings->GetRuntimeClass()->m_lpszClassName);
-    EXPECT_EQ(1, ReleaseServerInterface(kServiceOS, settings));
+    EXPECT_EQ(1, settings.Release());
 }
 
 using OSServiceTest = SettingsTest;
@@ -196,7 +197,7 @@ TEST_F(OSServiceTest, EachOemSwitchReadsItsOwnKey)
         WriteOem("OEM", s.key, value++);
     value = 10;
     for (const auto& s : switches)
-        EXPECT_EQ(static_cast<UINT>(value++), (m_settings->*s.get)(0)) << s.key;
+        EXPECT_EQ(static_cast<UINT>(value++), (m_settings.Get()->*s.get)(0)) << s.key;
 }
 
 TEST_F(OSServiceTest, OemSwitchesAreBytes)
@@ -270,15 +271,15 @@ TEST_F(OSServiceTest, EachSettingIsStoredUnderItsOwnName)
     };
     DWORD value = 1;
     for (const auto& s : byteSettings) {
-        EXPECT_EQ(9u, (m_settings->*s.get)(9)) << s.name << " absent";
+        EXPECT_EQ(9u, (m_settings.Get()->*s.get)(9)) << s.name << " absent";
         // A byte: only the low 8 bits are stored.
-        (m_settings->*s.set)(0x300 + value);
+        (m_settings.Get()->*s.set)(0x300 + value);
         DWORD type = 0;
         std::string data;
         ASSERT_TRUE(ReadRegValue(s.name, type, data)) << s.name;
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type) << s.name;
         EXPECT_EQ(Dword(value), data) << s.name;
-        EXPECT_EQ(value, (m_settings->*s.get)(9)) << s.name;
+        EXPECT_EQ(value, (m_settings.Get()->*s.get)(9)) << s.name;
         ++value;
     }
 
@@ -293,14 +294,14 @@ TEST_F(OSServiceTest, EachSettingIsStoredUnderItsOwnName)
         { &COSService::GetDualAppSecondaryWindow, &COSService::SetDualAppSecondaryWindow, "DualAppSecondaryWindow" },
     };
     for (const auto& s : windowSettings) {
-        EXPECT_EQ(0x12345678u, (m_settings->*s.get)(0x12345678)) << s.name << " absent";
-        (m_settings->*s.set)(0x00A1B2C3 + value);
+        EXPECT_EQ(0x12345678u, (m_settings.Get()->*s.get)(0x12345678)) << s.name << " absent";
+        (m_settings.Get()->*s.set)(0x00A1B2C3 + value);
         DWORD type = 0;
         std::string data;
         ASSERT_TRUE(ReadRegValue(s.name, type, data)) << s.name;
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type) << s.name;
         EXPECT_EQ(Dword(0x00A1B2C3 + value), data) << s.name;
-        EXPECT_EQ(0x00A1B2C3 + value, (m_settings->*s.get)(0)) << s.name;
+        EXPECT_EQ(0x00A1B2C3 + value, (m_settings.Get()->*s.get)(0)) << s.name;
         ++value;
     }
 }

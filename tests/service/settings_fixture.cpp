@@ -11,16 +11,14 @@ void SettingsTest::SetUp()
     if (testsupport::WindowsVersion() == "win7")
         GTEST_SKIP() << "the settings service is not created on this version";
     ClearSettings();
-    m_settings = static_cast<COSService*>(GetServerInterface(kServiceOS));
-    ASSERT_NE(nullptr, m_settings);
+    ASSERT_NE(nullptr, m_settings.Acquire());
 }
 
 void SettingsTest::TearDown()
 {
     if (m_settings) {
-        EXPECT_EQ(1, ReleaseServerInterface(kServiceOS, m_settings));
+        EXPECT_EQ(1, m_settings.Release());
     }
-    m_settings = nullptr;
     ClearSettings();
 }
 

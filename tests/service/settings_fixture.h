@@ -10,6 +10,7 @@
 #include <string>
 
 #include "os_service.h"
+#include "service_reference.h"
 
 // Where the service finds its settings, spelled out as the system's users
 // and installers know them.
@@ -34,5 +35,5 @@ protected:
     // The stored value's type and bytes; false when absent.
     static bool ReadRegValue(const char* name, DWORD& type, std::string& data);
 
-    COSService* m_settings = nullptr;
+    ServiceReference<COSService> m_settings;
 };
