@@ -93,10 +93,7 @@ LocalWindow::~LocalWindow()
 
 void DualApp::TearDown()
 {
-    if (m_dualApp)
-        ReleaseServerInterface(kServiceDualApp, m_dualApp);
-    m_dualApp = nullptr;
-    m_hardware = nullptr;
+    m_dualApp.Release();
     if (m_savedWorkArea)
         SystemParametersInfoA(SPI_SETWORKAREA, 0, &*m_savedWorkArea, 0);
     SimulatedAdapter::TearDown();
@@ -105,12 +102,11 @@ void DualApp::TearDown()
 void DualApp::Start(const std::string& scenario)
 {
     Load(scenario);
-    m_dualApp = static_cast<CDualApp*>(GetServerInterface(kServiceDualApp));
-    ASSERT_NE(nullptr, m_dualApp);
-    m_hardware = Hardware();
-    ASSERT_NE(nullptr, m_hardware);
-    m_hardware->Refresh();
-    m_hardware->RefreshDisplayState();
+    ASSERT_NE(nullptr, m_dualApp.Acquire());
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    hardware->Refresh();
+    hardware->RefreshDisplayState();
     SimClearJournal();
 }
 
@@ -136,6 +132,11 @@ AppWindow DualApp::StartApp(const std::string& caption)
     if (app.program->Started())
         app.window = app.program->WaitForWindow(kAppWindowClass);
     EXPECT_NE(nullptr, app.window) << caption;
+    // The helper creates its window first and shows it after: only a shown
+    // window may be offered for a half.
+    if (app.window) {
+        EXPECT_TRUE(testsupport::WaitUntil([&] { return IsWindowVisible(app.window) != FALSE; })) << caption;
+    }
     return app;
 }
 
@@ -160,9 +161,9 @@ ServiceError DualApp::TrySwitchOn(HWND first, HWND second, UINT swapped)
     return error;
 }
 
-std::vector<std::string> DualApp::Changes() const
+std::vector<std::string> DualApp::Changes()
 {
-    const bool orientation = m_hardware && m_hardware->GetHeader(TRUE)->osClass == 6;
+    const bool orientation = Hardware()->GetHeader(TRUE)->osClass == 6;
     const DWORD fields = DM_PELSWIDTH | DM_PELSHEIGHT | (orientation ? DM_DISPLAYORIENTATION : 0);
     std::vector<std::string> changes;
     for (const SimJournalEntry& entry : Journal())
@@ -217,8 +218,8 @@ void DualApp::WriteSettingDword(const char* name, DWORD value) const
 
 UINT DualApp::DisplayMode()
 {
-    m_hardware->RefreshStatus();
-    return m_hardware->GetCurrentDisplay()->mode;
+    Hardware()->RefreshStatus();
+    return Hardware()->GetCurrentDisplay()->mode;
 }
 
 HWND WaitForChoiceDialog()
@@ -254,42 +255,33 @@ HWND ListSelection(HWND dialog, int listId)
 
 bool ChooseWindow(HWND dialog, int listId, HWND window)
 {
-    // A helper program's window may become fit for a half only after the
-    // lists were filled: then Refresh, as a user would, and look again.
-    const DWORD start = GetTickCount();
-    do {
-        const std::vector<std::pair<std::string, HWND>> entries = ListEntries(dialog, listId);
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].second != window)
-                continue;
-            HWND list = GetDlgItem(dialog, listId);
-            SendMessageA(list, LB_SETCURSEL, i, 0);
-            // A click would also notify the dialog; LB_SETCURSEL does not.
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-            return true;
-        }
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DUALAPP_REFRESH, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_DUALAPP_REFRESH)));
-        Sleep(50);
-    } while (GetTickCount() - start < 5000);
+    const std::vector<std::pair<std::string, HWND>> entries = ListEntries(dialog, listId);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].second != window)
+            continue;
+        HWND list = GetDlgItem(dialog, listId);
+        SendMessageA(list, LB_SETCURSEL, i, 0);
+        // A click would also notify the dialog; LB_SETCURSEL does not.
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        return true;
+    }
     return false;
 }
 
 void WaitUntilClosed(HWND dialog)
 {
-    while (IsWindow(dialog))
-        Sleep(5);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
 }
 
 DialogSentry::DialogSentry()
     : m_thread([this] {
-          while (!m_done) {
+          testsupport::WaitUntil([this] {
               if (HWND dialog = FindWindowA("#32770", kChoiceCaption)) {
                   m_appeared = true;
                   testsupport::PressButton(dialog, IDCANCEL);
               }
-              Sleep(10);
-          }
+              return m_done.load();
+          }, INFINITE);
       })
 {
 }
@@ -298,13 +290,6 @@ DialogSentry::~DialogSentry()
 {
     m_done = true;
     m_thread.join();
-}
-
-std::string ResourceString(UINT id)
-{
-    char text[512] = "";
-    LoadStringA(GetModuleHandleA("VQXRES.DLL"), id, text, sizeof(text));
-    return text;
 }
 
 std::ostream& operator<<(std::ostream& out, const RECT& rect)

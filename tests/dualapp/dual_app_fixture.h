@@ -51,13 +51,12 @@ protected:
 
     // Loads a scenario, acquires the services and refreshes the shared state.
     void Start(const std::string& scenario = kDualAppScenario);
-    CDualApp* Service() const { return m_dualApp; }
-    CHardware* HardwareService() const { return m_hardware; }
+    CDualApp* Service() const { return m_dualApp.Get(); }
 
     // Makes the work area `area` for this process (restored afterwards).
     void SetWorkArea(const RECT& area);
 
-    // Starts a helper program and waits for its window.
+    // Starts a helper program and waits until its window is shown.
     AppWindow StartApp(const std::string& caption);
 
     // Runs `action` here while `drive` runs on a second thread.
@@ -77,7 +76,7 @@ protected:
     // What the driver and the system were asked to change since the journal
     // was last cleared: "switch 3", "dual application on, swapped 0",
     // "dual application off", "mode 1600x600" (queries are left out).
-    std::vector<std::string> Changes() const;
+    std::vector<std::string> Changes();
 
     // The settings key's values (nullopt when absent).
     std::optional<DWORD> SettingDword(const char* name) const;
@@ -89,8 +88,7 @@ protected:
     UINT DisplayMode();
 
 private:
-    CHardware* m_hardware = nullptr;
-    CDualApp* m_dualApp = nullptr;
+    ServiceReference<CDualApp> m_dualApp;
     std::optional<RECT> m_savedWorkArea;
 };
 
@@ -105,7 +103,7 @@ HWND ListSelection(HWND dialog, int listId);
 // Selects the entry whose item data is `window` as a click would; false
 // when the list has no such entry.
 bool ChooseWindow(HWND dialog, int listId, HWND window);
-// Waits until the dialog window is gone.
+// Waits until `dialog` (or a box) is gone; a test failure when it stays.
 void WaitUntilClosed(HWND dialog);
 
 // Watches for a window-choice dialog while it lives; one that appears is
@@ -123,9 +121,6 @@ private:
     std::atomic<bool> m_appeared{ false };
     std::thread m_thread;
 };
-
-// A string of the resource library.
-std::string ResourceString(UINT id);
 
 // Window rectangles print as (left, top, right, bottom).
 std::ostream& operator<<(std::ostream& out, const RECT& rect);

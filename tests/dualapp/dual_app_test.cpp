@@ -94,7 +94,7 @@ TEST_F(SwitchingOn, HandsTheSwapFlagToTheDriverAndKeepsIt)
     EXPECT_EQ((Strings{ "dual application on, swapped 1", "mode 1600x600" }), Changes());
     EXPECT_EQ(1u, State().adapters[0].dualAppSwapped);
     EXPECT_EQ(std::optional<DWORD>(1), SettingDword("DualAppSwapped"));
-    EXPECT_EQ(1, HardwareService()->GetCurrentAdapter()->dualAppSwapped);
+    EXPECT_EQ(1, Hardware()->GetCurrentAdapter()->dualAppSwapped);
 }
 
 // One output active: a second one joins it before the state is entered.

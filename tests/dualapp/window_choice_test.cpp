@@ -8,6 +8,7 @@
 
 using testsupport::MessageBoxText;
 using testsupport::PressButton;
+using testsupport::ResourceString;
 using testsupport::WaitForDialog;
 
 namespace {
@@ -165,8 +166,7 @@ TEST_F(WindowChoice, OneWindowForBothHalvesIsRefusedAndTheDialogStays)
                       message = MessageBoxText(box);
                       EXPECT_EQ(dialog, GetWindow(box, GW_OWNER)) << "the dialog's own box";
                       PressButton(box, IDOK);
-                      while (IsWindow(box))
-                          Sleep(5);
+                      WaitUntilClosed(box);
                   }
                   stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
                   // Then the no-window entry for the second half is accepted.
