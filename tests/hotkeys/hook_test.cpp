@@ -35,12 +35,12 @@ protected:
     // Brings the target to the front, so that typed keys go to it.
     void FocusTarget()
     {
-        SetForegroundWindow(window);
-        const DWORD start = GetTickCount();
-        while (GetForegroundWindow() != window && GetTickCount() - start < 5000) {
-            testsupport::PumpMessages(20);
+        // Asked again while waiting: a box that just closed may hand the
+        // foreground to another window first.
+        testsupport::WaitUntil([&] {
             SetForegroundWindow(window);
-        }
+            return GetForegroundWindow() == window;
+        });
         ASSERT_EQ(window, GetForegroundWindow()) << "the keys must go to the target";
     }
 
@@ -61,10 +61,17 @@ protected:
     void WaitForKeys(int count)
     {
         const std::string expected = "keys: " + std::to_string(count);
-        const DWORD start = GetTickCount();
-        while (testsupport::WindowText(window) != expected && GetTickCount() - start < 20000)
-            testsupport::PumpMessages(10);
+        testsupport::WaitUntil([&] { return testsupport::WindowText(window) == expected; }, 20000);
         EXPECT_EQ(expected, testsupport::WindowText(window)) << "the key must reach the application";
+    }
+
+    // Waits until the thread of `window` has handled the input queued for it
+    // so far: GetMessage hands out WM_PAINT only when no input waits, so the
+    // window invalidated here is painted after those keys.
+    static bool WaitForInputHandled(HWND window)
+    {
+        InvalidateRect(window, nullptr, FALSE);
+        return testsupport::WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, 20000);
     }
 
     // The journal's entries sent from the target process.
@@ -182,7 +189,9 @@ TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
     DWORD boxProcess = 0;
     GetWindowThreadProcessId(box, &boxProcess);
     EXPECT_EQ(target->ProcessId(), boxProcess) << "shown in the application that had the key";
-    testsupport::PumpMessages(300);
+    // The box's message loop hands the same key-down to the hook again; once
+    // the box has handled the keys, a second box would be there.
+    ASSERT_TRUE(WaitForInputHandled(box));
     int boxes = 0;
     testsupport::WaitForWindow([&](HWND hwnd) {
         if (testsupport::ClassName(hwnd) == "#32770" && testsupport::WindowText(hwnd) == "VQXAPI")
@@ -191,10 +200,7 @@ TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
     }, 0);
     EXPECT_EQ(1, boxes) << "one box however often the key arrives again";
 
-    char format[512] = "", expected[600] = "";
-    LoadStringA(GetModuleHandleA("VQXRES.DLL"), IDS_ERR_SWITCH_CRT, format, sizeof(format));
-    snprintf(expected, sizeof(expected), format, 13);
-    EXPECT_EQ(expected, testsupport::MessageBoxText(box));
+    EXPECT_EQ(testsupport::ResourceString(IDS_ERR_SWITCH_CRT, 13), testsupport::MessageBoxText(box));
     testsupport::PressButton(box, IDOK);
     WaitForKeys(typed);
     SimSetEscapeFault(13, 0);
@@ -218,19 +224,15 @@ TEST_F(HotKeyHook, ServicesThatCannotStartAreReportedOnceAndKeysStillPass)
     TypeHotKey('C', kCtrlAlt);
     HWND box = testsupport::WaitForDialog("VQXAPI", 20000);
     ASSERT_NE(nullptr, box);
-    char format[512] = "", expected[600] = "";
-    LoadStringA(GetModuleHandleA("VQXRES.DLL"), IDS_ERR_NO_ADAPTER, format, sizeof(format));
-    snprintf(expected, sizeof(expected), format, 0);
-    EXPECT_EQ(expected, testsupport::MessageBoxText(box));
+    EXPECT_EQ(testsupport::ResourceString(IDS_ERR_NO_ADAPTER, 0), testsupport::MessageBoxText(box));
     testsupport::PressButton(box, IDOK);
-    const DWORD start = GetTickCount();
-    while (IsWindow(box) && GetTickCount() - start < 5000)
-        testsupport::PumpMessages(20);
+    testsupport::WaitUntil([&] { return !IsWindow(box); });
     FocusTarget();
 
+    // The key reaching the target shows that the hook is done with it: a
+    // box shown from the hook would hold the key back.
     typed = std::stoi(testsupport::WindowText(window).substr(6));
     Type('C', kCtrlAlt);
-    testsupport::PumpMessages(200);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "VQXAPI")) << "reported once, not at every key";
     EXPECT_TRUE(TargetEscapes(13).empty());
 }
