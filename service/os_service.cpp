@@ -253,21 +253,37 @@ void COSService::SetHotKeyTable(const HotKeyTable* table)
     WriteRegBinary(kValueHotKey, sizeof(HotKeyTable), table);
 }
 
-DWORD COSService::GetDualViewSecSize(UINT defaultValue) { return ReadRegDword(kValueDualViewSecSize, LowByte(defaultValue)); }
+// Stored values may be old, hand-edited or written by another version; a
+// value that is handed to the driver or used as a code must be one the
+// setting can take, so reads fall back to the default instead.  Nothing is
+// written back: the user's data stays as it is.
+DWORD COSService::ReadRegByte(const char* name, UINT defaultValue, UINT highest)
+{
+    const DWORD value = LowByte(ReadRegDword(name, LowByte(defaultValue)));
+    return value <= highest ? value : LowByte(defaultValue);
+}
+
+DWORD COSService::GetDualViewSecSize(UINT defaultValue)
+{
+    return ReadRegByte(kValueDualViewSecSize, defaultValue, kHighestDualViewSecSize);
+}
 void COSService::SetDualViewSecSize(UINT value) { WriteRegDword(kValueDualViewSecSize, LowByte(value)); }
-DWORD COSService::GetTVSystem(UINT defaultValue) { return ReadRegDword(kValueTVSystem, LowByte(defaultValue)); }
+DWORD COSService::GetTVSystem(UINT defaultValue) { return ReadRegByte(kValueTVSystem, defaultValue, kHighestTVSystem); }
 void COSService::SetTVSystem(UINT value) { WriteRegDword(kValueTVSystem, LowByte(value)); }
-DWORD COSService::GetSecondaryPanelID(UINT defaultValue) { return ReadRegDword(kValueSecondaryPanelID, LowByte(defaultValue)); }
+DWORD COSService::GetSecondaryPanelID(UINT defaultValue)
+{
+    return ReadRegByte(kValueSecondaryPanelID, defaultValue, kHighestSecondaryPanelID);
+}
 void COSService::SetSecondaryPanelID(UINT value) { WriteRegDword(kValueSecondaryPanelID, LowByte(value)); }
 DWORD COSService::GetSecondaryPanelColorInterface(UINT defaultValue)
 {
-    return ReadRegDword(kValueSecondaryPanelColorInterface, LowByte(defaultValue));
+    return ReadRegByte(kValueSecondaryPanelColorInterface, defaultValue, kHighestColorInterface);
 }
 void COSService::SetSecondaryPanelColorInterface(UINT value)
 {
     WriteRegDword(kValueSecondaryPanelColorInterface, LowByte(value));
 }
-DWORD COSService::GetDualAppSwapped(UINT defaultValue) { return ReadRegDword(kValueDualAppSwapped, LowByte(defaultValue)); }
+DWORD COSService::GetDualAppSwapped(UINT defaultValue) { return ReadRegByte(kValueDualAppSwapped, defaultValue, kHighestFlag); }
 void COSService::SetDualAppSwapped(UINT value) { WriteRegDword(kValueDualAppSwapped, LowByte(value)); }
 
 DWORD COSService::GetDualAppPrimaryWindow(DWORD defaultValue) { return ReadRegDword(kValueDualAppPrimaryWindow, defaultValue); }
@@ -280,5 +296,8 @@ void COSService::SetDualAppPrimaryRect(const RECT* rect) { WriteRegBinary(kValue
 LONG COSService::GetDualAppSecondaryRect(RECT* rect) { return ReadRegBinary(kValueDualAppSecondaryRect, sizeof(RECT), rect, &kEmptyRect); }
 void COSService::SetDualAppSecondaryRect(const RECT* rect) { WriteRegBinary(kValueDualAppSecondaryRect, sizeof(RECT), rect); }
 
-DWORD COSService::GetDualMonPrimarySwapped(UINT defaultValue) { return ReadRegDword(kValueDualMonPrimarySwapped, LowByte(defaultValue)); }
+DWORD COSService::GetDualMonPrimarySwapped(UINT defaultValue)
+{
+    return ReadRegByte(kValueDualMonPrimarySwapped, defaultValue, kHighestFlag);
+}
 void COSService::SetDualMonPrimarySwapped(UINT value) { WriteRegDword(kValueDualMonPrimarySwapped, LowByte(value)); }

@@ -28,6 +28,14 @@ enum OSClass : int {
     kOSWinXPServicePack = 6,
 };
 
+// The highest value each ranged setting of the settings key can take; a
+// stored value above it reads as the caller's default.
+constexpr UINT kHighestTVSystem = 1;
+constexpr UINT kHighestDualViewSecSize = 4;
+constexpr UINT kHighestSecondaryPanelID = 4;
+constexpr UINT kHighestColorInterface = 1;
+constexpr UINT kHighestFlag = 1;
+
 class COSService : public CObject {
 public:
     // Computes the OS class code (error 300 when unknown or unsupported) and
@@ -108,6 +116,9 @@ public:
     virtual void SetDualMonPrimarySwapped(UINT value);
 
 private:
+    // A byte setting of the settings key: its low 8 bits, or `defaultValue`
+    // when they exceed `highest`.
+    DWORD ReadRegByte(const char* name, UINT defaultValue, UINT highest);
     // A "Rotation" angle switch, 0 while rotation is off (through the
     // virtual operations, as every per-setting read).
     UINT ReadRotationSetting(const char* key, UINT defaultValue);

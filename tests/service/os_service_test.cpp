@@ -260,29 +260,29 @@ TEST_F(OSServiceTest, EachSettingIsStoredUnderItsOwnName)
         ByteGetter get;
         ByteSetter set;
         const char* name;
+        DWORD value;  // one the setting can take
     } byteSettings[] = {
-        { &COSService::GetDualViewSecSize, &COSService::SetDualViewSecSize, "DualViewSecSize" },
-        { &COSService::GetTVSystem, &COSService::SetTVSystem, "TVSystem" },
-        { &COSService::GetSecondaryPanelID, &COSService::SetSecondaryPanelID, "SecondaryPanelID" },
+        { &COSService::GetDualViewSecSize, &COSService::SetDualViewSecSize, "DualViewSecSize", 3 },
+        { &COSService::GetTVSystem, &COSService::SetTVSystem, "TVSystem", 1 },
+        { &COSService::GetSecondaryPanelID, &COSService::SetSecondaryPanelID, "SecondaryPanelID", 4 },
         { &COSService::GetSecondaryPanelColorInterface, &COSService::SetSecondaryPanelColorInterface,
-          "SecondaryPanelColorInterface" },
-        { &COSService::GetDualAppSwapped, &COSService::SetDualAppSwapped, "DualAppSwapped" },
-        { &COSService::GetDualMonPrimarySwapped, &COSService::SetDualMonPrimarySwapped, "DualMonPrimarySwapped" },
+          "SecondaryPanelColorInterface", 1 },
+        { &COSService::GetDualAppSwapped, &COSService::SetDualAppSwapped, "DualAppSwapped", 1 },
+        { &COSService::GetDualMonPrimarySwapped, &COSService::SetDualMonPrimarySwapped, "DualMonPrimarySwapped", 1 },
     };
-    DWORD value = 1;
     for (const auto& s : byteSettings) {
         EXPECT_EQ(9u, (m_settings.Get()->*s.get)(9)) << s.name << " absent";
         // A byte: only the low 8 bits are stored.
-        (m_settings.Get()->*s.set)(0x300 + value);
+        (m_settings.Get()->*s.set)(0x300 + s.value);
         DWORD type = 0;
         std::string data;
         ASSERT_TRUE(ReadRegValue(s.name, type, data)) << s.name;
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type) << s.name;
-        EXPECT_EQ(Dword(value), data) << s.name;
-        EXPECT_EQ(value, (m_settings.Get()->*s.get)(9)) << s.name;
-        ++value;
+        EXPECT_EQ(Dword(s.value), data) << s.name;
+        EXPECT_EQ(s.value, (m_settings.Get()->*s.get)(9)) << s.name;
     }
 
+    DWORD value = 1;
     using WordGetter = DWORD (COSService::*)(DWORD);
     using WordSetter = void (COSService::*)(DWORD);
     const struct {
@@ -306,11 +306,13 @@ TEST_F(OSServiceTest, EachSettingIsStoredUnderItsOwnName)
     }
 }
 
-TEST_F(OSServiceTest, ByteSettingsReadBackTheWholeStoredValue)
+TEST_F(OSServiceTest, ByteSettingsTakeTheirLowByteWithinTheirRange)
 {
-    // Callers take the low 8 bits (300 -> 44); the read itself is 32-bit.
-    WriteRegDwordValue("TVSystem", 300);
-    EXPECT_EQ(300u, m_settings->GetTVSystem(0));
+    WriteRegDwordValue("TVSystem", 0x101);
+    EXPECT_EQ(1u, m_settings->GetTVSystem(0));
+    WriteRegDwordValue("DualViewSecSize", 300);
+    EXPECT_EQ(0u, m_settings->GetDualViewSecSize(0)) << "300 is 44 in its low byte: out of range";
+    EXPECT_EQ(7u, m_settings->GetDualViewSecSize(7)) << "the caller's default, whatever it is";
 }
 
 TEST_F(OSServiceTest, DwordReadFallsBackWhenTheValueIsNoDword)
