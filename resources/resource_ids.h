@@ -360,6 +360,10 @@
 #define IDS_ERR_PANEL_ID                323
 #define IDS_ERR_TV_SYSTEM               324
 #define IDS_ERR_ARGUMENT_RANGE          325
+/* The shared display information failed its consistency checks, or the
+ * system's display devices no longer match it */
+#define IDS_ERR_SHARED_DAMAGED          326
+#define IDS_ERR_DISPLAYS_CHANGED        327
 /* Driver channel and system calls */
 #define IDS_ERR_DRIVER_FAILED           340
 #define IDS_ERR_SELECT_DISPLAY          341

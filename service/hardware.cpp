@@ -25,16 +25,22 @@ CHardware::CHardware()
     CServiceReference<COSService> settings;
     m_settings = settings.Get();
 
+    SetLastError(ERROR_SUCCESS);
     CHandle construction(CreateMutexA(nullptr, FALSE, kConstructionMutexName));
     if (!construction)
         ThrowServiceError(IDS_ERR_SHARED_MUTEX, static_cast<int>(GetLastError()));
     WaitForSingleObject(construction, INFINITE);
     try {
-        // A counting pass sizes the block; the process that creates it fills
-        // it with a second pass, which also selects the attached displays.
-        m_block.Open(kSharedBlockName, Enumerate());
+        // The process that creates the block fills it with a second pass,
+        // which also selects the attached displays.  A process that finds a
+        // block which no longer describes the system's displays, or whose
+        // counts do not hold together, builds it afresh in place.
+        const DisplayLayout layout = ReadDisplayLayout();
+        m_block.Open(kSharedBlockName, LayoutSize(layout));
         if (m_block.IsCreated())
             Enumerate();
+        else if (!BlockDescribes(layout))
+            Rebuild(layout);
     } catch (...) {
         ReleaseMutex(construction);
         ReleaseDisplayDC();
@@ -69,24 +75,25 @@ HardwareHeader* CHardware::GetHeader(BOOL mustExist)
     return header;
 }
 
-// The walk stays inside the block whatever its counts say (any process of
-// the session can write them): a record that would lie outside is a range
-// error.  Unchecked access may return the address just past the last record,
-// but never one beyond the block.
+// The walk stays inside the view whatever the block's counts say (any
+// process of the session can write them): a record that would not lie
+// wholly inside is a range error, checked access or not.  Unchecked access
+// to the adapter after the last one returns the (zeroed) place just past the
+// last record while that still lies inside the view.
 AdapterRecord* CHardware::GetAdapter(UINT index, BOOL check)
 {
     const uint8_t wanted = static_cast<uint8_t>(index);
-    if (check && wanted >= GetHeader(TRUE)->adapterCount)
+    HardwareHeader* header = GetHeader(TRUE);
+    if (check && wanted >= header->adapterCount)
         ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
-    BYTE* at = reinterpret_cast<BYTE*>(GetHeader(TRUE)) + sizeof(HardwareHeader);
-    for (uint8_t i = 0; i < wanted; ++i) {
+    BYTE* at = reinterpret_cast<BYTE*>(header) + sizeof(HardwareHeader);
+    for (uint8_t i = 0;; ++i) {
         if (!m_block.Contains(at, sizeof(AdapterRecord)))
             ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
+        if (i == wanted)
+            return reinterpret_cast<AdapterRecord*>(at);
         at += sizeof(AdapterRecord) + sizeof(DisplayRecord) * reinterpret_cast<AdapterRecord*>(at)->displayCount;
     }
-    if (!m_block.Contains(at, check ? sizeof(AdapterRecord) : 0))
-        ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
-    return reinterpret_cast<AdapterRecord*>(at);
 }
 
 DisplayRecord* CHardware::GetDisplay(UINT adapter, UINT display, BOOL check)
@@ -96,9 +103,61 @@ DisplayRecord* CHardware::GetDisplay(UINT adapter, UINT display, BOOL check)
     if (check && wanted >= record->displayCount)
         ThrowServiceError(IDS_ERR_RECORD_RANGE, 2);
     DisplayRecord* at = reinterpret_cast<DisplayRecord*>(reinterpret_cast<BYTE*>(record) + sizeof(AdapterRecord)) + wanted;
-    if (!m_block.Contains(at, check ? sizeof(DisplayRecord) : 0))
+    if (!m_block.Contains(at, sizeof(DisplayRecord)))
         ThrowServiceError(IDS_ERR_RECORD_RANGE, 2);
     return at;
+}
+
+UINT CHardware::FindBlockDamage()
+{
+    const HardwareHeader* header = GetHeader(FALSE);
+    if (!header)
+        return 0;
+    if (header->adapterCount == 0)
+        return 1;
+    const BYTE* at = reinterpret_cast<const BYTE*>(header) + sizeof(HardwareHeader);
+    for (UINT a = 0; a < header->adapterCount; ++a) {
+        if (!m_block.Contains(at, sizeof(AdapterRecord)))
+            return 1;
+        const UINT displays = reinterpret_cast<const AdapterRecord*>(at)->displayCount;
+        at += sizeof(AdapterRecord);
+        if (displays == 0 || !m_block.Contains(at, sizeof(DisplayRecord) * displays))
+            return 2;
+        at += sizeof(DisplayRecord) * displays;
+    }
+    return 0;
+}
+
+bool CHardware::BlockDescribes(const DisplayLayout& layout)
+{
+    if (FindBlockDamage() != 0 || GetHeader(TRUE)->adapterCount != layout.size())
+        return false;
+    for (UINT a = 0; a < layout.size(); ++a) {
+        if (GetAdapter(a, TRUE)->displayCount != layout[a].size())
+            return false;
+        for (UINT d = 0; d < layout[a].size(); ++d)
+            if (DeviceName(*GetDisplay(a, d, TRUE)) != layout[a][d])
+                return false;
+    }
+    return true;
+}
+
+void CHardware::Rebuild(const DisplayLayout& layout)
+{
+    const DWORD size = LayoutSize(layout);
+    if (size > m_block.Size() - sizeof(DWORD))
+        ThrowServiceError(IDS_ERR_DISPLAYS_CHANGED, 0);
+    CSharedLock lock(m_block);
+    // The hook's handle belongs to the program that installed it (the tray
+    // program) and outlives the records: keep it, or the hot keys would be
+    // hooked twice at the next switch-on.
+    const int32_t hook = GetHeader(TRUE)->keyboardHook;
+    m_block.Clear(size);
+    Enumerate();
+    GetHeader(TRUE)->keyboardHook = hook;
+    // The switches and hot-key tables went with the old records: without
+    // them no hot key would act until the tray program started again.
+    Refresh();
 }
 
 AdapterRecord* CHardware::GetCurrentAdapter()
@@ -114,7 +173,7 @@ DisplayRecord* CHardware::GetCurrentDisplay()
 void CHardware::SelectDisplay(UINT adapter, UINT display)
 {
     ReleaseDisplayDC();
-    const std::string name = GetDisplay(adapter, display, TRUE)->deviceName;
+    const std::string name = DeviceName(*GetDisplay(adapter, display, TRUE));
 
     CDisplayEnumerator devices(*m_settings);
     DisplayDeviceInfo info;
@@ -122,7 +181,8 @@ void CHardware::SelectDisplay(UINT adapter, UINT display)
         if (name != info.device.DeviceName)
             continue;
         if (!(info.device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP))
-            ThrowServiceError(IDS_ERR_SELECT_DISPLAY, static_cast<int>(GetLastError()));
+            ThrowServiceError(IDS_ERR_SELECT_DISPLAY, 0);
+        SetLastError(ERROR_SUCCESS);
         m_displayDC = display::CreateDC(name.c_str());
         if (!m_displayDC)
             ThrowServiceError(IDS_ERR_SELECT_DISPLAY, static_cast<int>(GetLastError()));
@@ -130,7 +190,9 @@ void CHardware::SelectDisplay(UINT adapter, UINT display)
         m_display = static_cast<uint8_t>(display);
         return;
     }
-    ThrowServiceError(IDS_ERR_SELECT_DISPLAY, static_cast<int>(GetLastError()));
+    // The records name a device the system no longer has: only a fresh
+    // build of the block can tell the displays apart again.
+    ThrowServiceError(IDS_ERR_DISPLAYS_CHANGED, 0);
 }
 
 void CHardware::SelectDisplayByName(const char* deviceName)
@@ -139,7 +201,7 @@ void CHardware::SelectDisplayByName(const char* deviceName)
     for (UINT a = 0; a < header->adapterCount; ++a) {
         const AdapterRecord* adapter = GetAdapter(a, TRUE);
         for (UINT d = 0; d < adapter->displayCount; ++d) {
-            if (_mbsicmp(reinterpret_cast<const unsigned char*>(GetDisplay(a, d, TRUE)->deviceName),
+            if (_mbsicmp(reinterpret_cast<const unsigned char*>(DeviceName(*GetDisplay(a, d, TRUE)).c_str()),
                          reinterpret_cast<const unsigned char*>(deviceName)) == 0) {
                 SelectDisplay(a, d);
                 return;
@@ -279,7 +341,7 @@ HotKeyTable* CHardware::GetDefaultHotKeyTable(HotKeyTable* table)
 
 int CHardware::ApplyTVSystem(UINT system)
 {
-    if (system > 1)
+    if (system > kHighestTVSystem)
         ThrowServiceError(IDS_ERR_TV_SYSTEM, 0);
     m_settings->SetTVSystem(system);
     SetDriverValue(33, system);
@@ -293,7 +355,7 @@ DWORD CHardware::QueryTVSystem()
 
 int CHardware::ApplySecondaryPanel(UINT panelId, UINT colorInterface)
 {
-    if (panelId > 4 || colorInterface > 1)
+    if (panelId > kHighestSecondaryPanelID || colorInterface > kHighestColorInterface)
         ThrowServiceError(IDS_ERR_ARGUMENT_RANGE, 0);
     m_settings->SetSecondaryPanelID(panelId);
     SetDriverValue(8, panelId);
@@ -311,7 +373,7 @@ DWORD CHardware::QuerySecondaryPanel(DWORD* panelId, DWORD* colorInterface)
 
 BOOL CHardware::ApplyDualViewSecSize(UINT size)
 {
-    if (size > 4)
+    if (size > kHighestDualViewSecSize)
         ThrowServiceError(IDS_ERR_ARGUMENT_RANGE, 0);
     m_settings->SetDualViewSecSize(size);
     return RefreshDisplayState();

@@ -10,12 +10,24 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "framework.h"
 #include "shared_block.h"
 #include "shared_records.h"
+#include "switch_guard.h"
 
 class COSService;
+
+// The maker's displays as the system reports them: per adapter, in the
+// order the system lists them, the names of its display devices.
+using DisplayLayout = std::vector<std::vector<std::string>>;
+// The bytes of the shared records that describe `layout` (without the size
+// word).
+DWORD LayoutSize(const DisplayLayout& layout);
+// A display record's device name; the record need not hold a terminator.
+std::string DeviceName(const DisplayRecord& display);
 
 // Escape 0x7300: request of 11 words, reply of 27 words.
 struct DriverRequestRecord {
@@ -115,6 +127,18 @@ public:
     // settings through it).
     COSService* Settings() const { return m_settings; }
 
+    // Why the block's counts do not hold together (every process of the
+    // session can write them): 0 when they do, 1 when the adapters do not
+    // fit in the view or there are none, 2 when an adapter's displays do not
+    // fit or it has none.
+    UINT FindBlockDamage();
+
+    // The guardian's part: when a keep-or-undo dialog's process ended while
+    // the dialog was shown, switches that display back to the outputs it had
+    // before, as the dialog's time-out would have, and returns TRUE.  The
+    // display selected here stays selected.
+    BOOL UndoAbandonedSwitch();
+
 private:
     // Escape helpers: one request with the function code in word 0.
     int SendEscape(DWORD function, DriverReplyRecord* reply = nullptr,
@@ -122,7 +146,15 @@ private:
     int SendEscapeBytes(DWORD function, BYTE b4, BYTE b5 = 0, BYTE b6 = 0);
 
     // Adapter identification.
-    DWORD Enumerate();
+    DisplayLayout ReadDisplayLayout();
+    // Fills the records from the system's displays and selects each one
+    // attached to the desktop in turn.
+    void Enumerate();
+    // Whether the records are sound and name the displays of `layout`.
+    bool BlockDescribes(const DisplayLayout& layout);
+    // Builds the records of an existing block afresh for `layout` and
+    // refreshes them; the hook's handle stays.
+    void Rebuild(const DisplayLayout& layout);
     void GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height);
     void Identify(AdapterRecord& adapter);
     // Switching.
@@ -136,6 +168,7 @@ private:
     uint8_t m_adapter = 0;
     uint8_t m_display = 0;
     CSharedBlock m_block;
+    CSwitchGuard m_switchGuard;
 };
 
 // Names of the shared objects.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base_exception.h"
 #include "display_seam.h"
@@ -126,44 +127,76 @@ BOOL CDisplayEnumerator::GetFallback(DWORD index, DisplayDeviceInfo& info)
     return TRUE;
 }
 
-DWORD CHardware::Enumerate()
+namespace {
+
+bool IsAdaptersDevice(const DisplayDeviceInfo& info)
 {
-    HardwareHeader* h = GetHeader(FALSE);
+    return info.vendorId == kAcceptedVendor && info.deviceId == kAcceptedDevice;
+}
+
+} // namespace
+
+std::string DeviceName(const DisplayRecord& display)
+{
+    return std::string(display.deviceName, strnlen(display.deviceName, sizeof(display.deviceName)));
+}
+
+DWORD LayoutSize(const DisplayLayout& layout)
+{
+    DWORD size = sizeof(HardwareHeader);
+    for (const std::vector<std::string>& displays : layout)
+        size += sizeof(AdapterRecord) + sizeof(DisplayRecord) * static_cast<DWORD>(displays.size());
+    return size;
+}
+
+DisplayLayout CHardware::ReadDisplayLayout()
+{
     CDisplayEnumerator devices(*m_settings);
-    if (h) {
-        h->adapterCount = 0;
-        h->pagesOpen = 0;
-        h->keyboardHook = 0;
+    CStringArrayEx adapters;
+    DisplayLayout layout;
+    DisplayDeviceInfo info;
+    for (DWORD index = 0; devices.Get(index, info); ++index) {
+        if (!IsAdaptersDevice(info))
+            continue;
+        int adapter = adapters.Find(info.device.DeviceID);
+        if (adapter < 0) {
+            adapter = adapters.Add(info.device.DeviceID);
+            layout.emplace_back();
+        }
+        // As a display record holds it.
+        char name[sizeof(DisplayRecord::deviceName)];
+        lstrcpynA(name, info.device.DeviceName, sizeof(name));
+        layout[adapter].push_back(name);
     }
-    // The writing pass must find room for every record: devices can come
-    // and go between the counting pass and this one.
-    auto adapterAt = [this](int index) {
-        AdapterRecord* record = GetAdapter(index, FALSE);
-        if (!m_block.Contains(record, sizeof(*record)))
-            ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
-        return record;
-    };
+    if (layout.empty())
+        ThrowServiceError(IDS_ERR_NO_ADAPTER, 0);
+    return layout;
+}
+
+void CHardware::Enumerate()
+{
+    HardwareHeader* h = GetHeader(TRUE);
+    CDisplayEnumerator devices(*m_settings);
+    h->adapterCount = 0;
+    h->pagesOpen = 0;
+    h->keyboardHook = 0;
+    // Devices can come and go since the block was sized: the record access
+    // refuses any record that would not fit in the block.
     CStringArrayEx adapters;
     DWORD displays = 0;
     DisplayDeviceInfo info;
     for (DWORD index = 0; devices.Get(index, info); ++index) {
-        if (info.vendorId != kAcceptedVendor || info.deviceId != kAcceptedDevice)
+        if (!IsAdaptersDevice(info))
             continue;
         ++displays;
         int adapter = adapters.Find(info.device.DeviceID);
         if (adapter < 0) {
             adapter = adapters.Add(info.device.DeviceID);
-            if (h) {
-                ++h->adapterCount;
-                adapterAt(adapter)->displayCount = 0;
-            }
+            ++h->adapterCount;
+            GetAdapter(adapter, FALSE)->displayCount = 0;
         }
-        if (!h)
-            continue;
-        AdapterRecord* record = adapterAt(adapter);
+        AdapterRecord* record = GetAdapter(adapter, FALSE);
         DisplayRecord* display = GetDisplay(adapter, record->displayCount, FALSE);
-        if (!m_block.Contains(display, sizeof(*display)))
-            ThrowServiceError(IDS_ERR_RECORD_RANGE, 2);
         const UINT displayIndex = record->displayCount++;
         lstrcpynA(display->deviceName, info.device.DeviceName, sizeof(display->deviceName));
         display->primary = (info.device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) ? 1 : 0;
@@ -175,7 +208,6 @@ DWORD CHardware::Enumerate()
     }
     if (displays == 0)
         ThrowServiceError(IDS_ERR_NO_ADAPTER, 0);
-    return sizeof(HardwareHeader) + sizeof(AdapterRecord) * adapters.GetSize() + sizeof(DisplayRecord) * displays;
 }
 
 void CHardware::GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height)

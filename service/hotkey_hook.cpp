@@ -10,6 +10,12 @@
 // No exception ever leaves the procedure, and an event that arrives while
 // this thread is already acting on a hot key (a message box or dialog of the
 // action runs a message loop) is passed on untouched.
+//
+// The shared block is writable by every process of the session, so the
+// procedure reads no record that does not lie wholly inside its view, and it
+// checks the block's counts before it walks them.  A damaged block is not
+// the user's doing and would come back with every key: it is reported once
+// per process, and the keys pass on until a fresh process rebuilds it.
 #include "hotkey_hook.h"
 
 #include <memory>
@@ -20,6 +26,7 @@
 #include "hardware.h"
 #include "hotkey_table.h"
 #include "os_service.h"
+#include "resource_ids.h"
 #include "rotation.h"
 #include "service_registry.h"
 
@@ -35,9 +42,22 @@ struct CHookServices {
 
 thread_local bool t_acting = false;
 
+// Errors that come from the shared state itself rather than from the hot
+// key the user pressed.
+bool IsSharedStateError(UINT messageId)
+{
+    return messageId == IDS_ERR_SHARED_DAMAGED || messageId == IDS_ERR_RECORD_RANGE ||
+           messageId == IDS_ERR_DISPLAYS_CHANGED;
+}
+
 void ShowError(CBaseException* e)
 {
-    MessageBoxA(nullptr, e->GetErrorText().c_str(), "VQXAPI", MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST);
+    static bool sharedStateReported = false;
+    const bool sharedState = IsSharedStateError(e->GetMessageId());
+    if (!sharedState || !sharedStateReported) {
+        sharedStateReported = sharedStateReported || sharedState;
+        MessageBoxA(nullptr, e->GetErrorText().c_str(), "VQXAPI", MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST);
+    }
     e->Delete();
 }
 
@@ -250,6 +270,8 @@ void HandleKeyDown(CHookServices& s, WPARAM virtualKey, LPARAM keyData)
     const HardwareHeader* h = hw.GetHeader(FALSE);
     if (!h)
         return;
+    if (const UINT damage = hw.FindBlockDamage())
+        ThrowServiceError(IDS_ERR_SHARED_DAMAGED, static_cast<int>(damage));
     const HotKeyMatch match = FindHotKey(hw, *h, virtualKey, keyData);
     if (match.entry < 0)
         return;

@@ -18,31 +18,42 @@ void CSharedBlock::Open(const char* name, DWORD size)
         ThrowServiceError(IDS_ERR_SHARED_SIZE, 0);
     m_size = size + sizeof(DWORD);
 
+    // Each system call's error is its own: a stale ERROR_ALREADY_EXISTS of
+    // an earlier create must never pass for the failure's cause.
     const std::string mutexName = std::string(name) + "-Mutex";
+    SetLastError(ERROR_SUCCESS);
     m_mutex.Reset(CreateMutexA(nullptr, FALSE, mutexName.c_str()));
     if (!m_mutex)
         ThrowServiceError(IDS_ERR_SHARED_MUTEX, static_cast<int>(GetLastError()));
 
+    SetLastError(ERROR_SUCCESS);
     m_mapping.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, m_size, name));
     if (!m_mapping)
         ThrowServiceError(IDS_ERR_SHARED_MAPPING, static_cast<int>(GetLastError()));
     m_created = GetLastError() != ERROR_ALREADY_EXISTS;
 
-    // An existing block is mapped whole and used at the size its creator
-    // wrote: the display configuration may have changed since.
+    // An existing block is mapped whole: the display configuration may have
+    // changed since its creator sized it.
+    SetLastError(ERROR_SUCCESS);
     m_view.Reset(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, m_created ? m_size : 0));
     if (!m_view)
         ThrowServiceError(IDS_ERR_SHARED_VIEW, static_cast<int>(GetLastError()));
 
-    if (m_created) {
-        std::memset(m_view.Get(), 0, m_size);
-        *static_cast<DWORD*>(m_view.Get()) = m_size;
-    } else {
-        MEMORY_BASIC_INFORMATION region = {};
-        VirtualQuery(m_view.Get(), &region, sizeof(region));
-        const DWORD written = *static_cast<const DWORD*>(m_view.Get());
-        m_size = written <= region.RegionSize ? written : static_cast<DWORD>(region.RegionSize);
-    }
+    if (m_created)
+        Clear(size);
+    // What may be read is what the system mapped, never what the size word
+    // says: every process of the session can write that word.
+    MEMORY_BASIC_INFORMATION region = {};
+    if (VirtualQuery(m_view.Get(), &region, sizeof(region)) == sizeof(region))
+        m_size = static_cast<DWORD>(region.RegionSize);
+    else if (!m_created)
+        m_size = sizeof(DWORD) + sizeof(HardwareHeader);
+}
+
+void CSharedBlock::Clear(DWORD size)
+{
+    std::memset(m_view.Get(), 0, m_size);
+    *static_cast<DWORD*>(m_view.Get()) = size + sizeof(DWORD);
 }
 
 bool CSharedBlock::Contains(const void* at, size_t bytes) const

@@ -4,8 +4,9 @@
 // Layout: a size word (the block's total bytes), then the HardwareHeader,
 // then per adapter its AdapterRecord and DisplayRecords.  The process that
 // creates the mapping zeroes it and writes the size word; later processes
-// attach to it as it is, whatever size their own enumeration computed, and
-// never reach beyond what the creator mapped (Contains).
+// attach to it as it is, whatever size their own enumeration computed.  No
+// process reaches beyond what the system mapped for its view (Contains): the
+// size word is data like any other, writable by every process.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,9 @@ public:
     // 307 (mapping), 308 (view).
     void Open(const char* name, DWORD size);
     void Close();
+    // Zeroes the block and writes the size word for `size` bytes of records,
+    // as its creator does.  The caller holds the lock.
+    void Clear(DWORD size);
 
     // Waits for the block's mutex; TRUE when obtained normally (an abandoned
     // mutex is obtained too, but answers FALSE).
@@ -34,6 +38,7 @@ public:
     // The HardwareHeader (just after the size word), or null when not open.
     HardwareHeader* Data() const;
     DWORD IsCreated() const { return m_created; }
+    // The bytes of the view, size word included, as the system reports them.
     DWORD Size() const { return m_size; }
     // TRUE when `bytes` bytes at `at` lie inside the mapped block.
     bool Contains(const void* at, size_t bytes) const;

@@ -14,11 +14,25 @@ namespace {
 
 const char kSettingsKey[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 
-// Switches the simulated adapter on before any test touches the display.
+// Switches the simulated adapter on before any test touches the display,
+// and off at the end unless it was on before: a test program run again as a
+// second process of a test must leave it on for the programs that follow.
 class SimulationSwitch : public ::testing::Environment {
 public:
-    void SetUp() override { ASSERT_TRUE(SimInstallSwitch(SIM_DLL_NAME, nullptr)); }
-    void TearDown() override { SimRemoveSwitch(); }
+    void SetUp() override
+    {
+        CRegKey key;
+        m_wasOn = key.Open(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY, KEY_READ) == ERROR_SUCCESS;
+        ASSERT_TRUE(SimInstallSwitch(SIM_DLL_NAME, nullptr));
+    }
+    void TearDown() override
+    {
+        if (!m_wasOn)
+            SimRemoveSwitch();
+    }
+
+private:
+    bool m_wasOn = false;
 };
 const auto* const kSwitch = ::testing::AddGlobalTestEnvironment(new SimulationSwitch);
 

@@ -77,7 +77,7 @@ const std::vector<int> kPlainStrings = Join({
     Range(230, 232), { 315 } });
 
 const std::vector<int> kErrorMessages = Join({
-    { 212, 300, 301 }, Range(305, 308), Range(320, 325), Range(340, 344), { 350, 360 }, Range(362, 365),
+    { 212, 300, 301 }, Range(305, 308), Range(320, 327), Range(340, 344), { 350, 360 }, Range(362, 365),
     Range(380, 386), { 388, 389 }, Range(391, 393), { 401, 402 }, Range(410, 413), { 437, 454, 470, 471 } });
 
 // ---- printf directives ----------------------------------------------------

@@ -1,0 +1,28 @@
+#include "robustness_fixture.h"
+
+std::unique_ptr<KeyTarget> Robustness::StartTarget()
+{
+    std::unique_ptr<KeyTarget> target(new KeyTarget(Program("hotkey_key_target.exe")));
+    EXPECT_TRUE(target->Ready()) << "the application that receives the keys";
+    return target;
+}
+
+bool Robustness::RunInFreshProcess(const std::string& name)
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    testsupport::Program child("\"" + std::string(path) + "\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_" +
+                               name);
+    return child.Started() && child.Wait(30000) == 0;
+}
+
+int Robustness::HookBoxes()
+{
+    int boxes = 0;
+    testsupport::WaitForWindow([&](HWND hwnd) {
+        if (testsupport::ClassName(hwnd) == "#32770" && testsupport::WindowText(hwnd) == kHookBoxCaption)
+            ++boxes;
+        return false;
+    }, 0);
+    return boxes;
+}
