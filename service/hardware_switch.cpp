@@ -122,10 +122,29 @@ void CHardware::SetDisplayDevices(UINT mask)
 
     Switch(mask, 0);
     if (h->dsMessage) {
+        // Should this process end while the user decides, the guardian
+        // undoes the switch.
+        CSwitchGuard::CPending pending(m_switchGuard, DeviceName(*d), old);
         CConfirmDisplayDialog confirm;
         if (confirm.DoModal() != IDOK)
             Switch(old, 0);
     }
+}
+
+BOOL CHardware::UndoAbandonedSwitch()
+{
+    std::string deviceName;
+    UINT previousMask = 0;
+    if (!m_switchGuard.TakeAbandoned(deviceName, previousMask))
+        return FALSE;
+    DWORD adapter = 0, display = 0;
+    GetSelectedDisplay(&adapter, &display);
+    const bool wasSelected = m_displayDC != nullptr;
+    SelectDisplayByName(deviceName.c_str());
+    Switch(previousMask, 0);
+    if (wasSelected)
+        SelectDisplay(adapter, display);
+    return TRUE;
 }
 
 int CHardware::SetDisplayDevicesDirect(UINT mask)

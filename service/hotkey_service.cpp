@@ -45,6 +45,22 @@ void CHotkey::EnableHotKeys(BOOL on)
     }
 }
 
+BOOL CHotkey::RecoverAbandonedSwitch()
+{
+    // The dialog took the hook away when it started: it comes back whatever
+    // becomes of the undo, whose error then follows.
+    BOOL recovered = FALSE;
+    try {
+        recovered = m_pHardware->UndoAbandonedSwitch();
+    } catch (...) {
+        EnableHotKeys(TRUE);
+        throw;
+    }
+    if (recovered)
+        EnableHotKeys(TRUE);
+    return recovered;
+}
+
 void RestoreHotKeys(CHotkey& hotkeys)
 {
     HWND tray = FindWindowA(kTrayWindowClass, nullptr);

@@ -21,6 +21,11 @@ public:
     // TRUE: installs the hook unless one is recorded (error 350 when the
     // system refuses); FALSE: removes the recorded hook.
     virtual void EnableHotKeys(BOOL on);
+    // The tray program's guard, called every few seconds: when a keep-or-
+    // undo dialog's process ended while the dialog was shown, undoes its
+    // switch and installs the hook again from this process; TRUE when it
+    // did.  The hook comes back also when the undo fails (which throws).
+    virtual BOOL RecoverAbandonedSwitch();
 
 private:
     HardwareHeader* m_header;
@@ -32,6 +37,9 @@ private:
 // the tray program (a hook belongs to the process that installed it and
 // goes when that process ends).
 constexpr char kEnableHotKeysMessage[] = "VQXTray.EnableHotKeys";
+
+// How often the tray program calls RecoverAbandonedSwitch.
+constexpr UINT kSwitchGuardPeriod = 1000;
 
 // Switches the hot keys on again after they were off for a while: through
 // the tray program when it runs in another process, else from this one.

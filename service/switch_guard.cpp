@@ -1,0 +1,79 @@
+#include "switch_guard.h"
+
+#include <cstring>
+
+#include "hardware.h"
+#include "shared_records.h"
+
+namespace {
+
+const char kGuardMutexName[] = "6B1E2D94-7A0C-4F3B-9D56-2E8C4A71B0F5-PendingSwitch-Owner";
+const char kGuardBlockName[] = "6B1E2D94-7A0C-4F3B-9D56-2E8C4A71B0F5-PendingSwitch";
+
+// Takes the owner mutex without waiting; an owner that ended without
+// releasing it counts as gone.
+bool TryOwn(HANDLE mutex)
+{
+    const DWORD result = WaitForSingleObject(mutex, 0);
+    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+} // namespace
+
+struct CSwitchGuard::Record {
+    DWORD processId;  // the process showing the dialog; 0: none
+    char deviceName[sizeof(DisplayRecord::deviceName)];
+    DWORD previousMask;
+};
+
+CSwitchGuard::CSwitchGuard()
+    : m_owner(CreateMutexA(nullptr, FALSE, kGuardMutexName)),
+      m_mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Record), kGuardBlockName))
+{
+    // A new mapping is zeroed by the system: no switch pending.
+    if (m_owner && m_mapping)
+        m_view.Reset(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, sizeof(Record)));
+}
+
+CSwitchGuard::Record* CSwitchGuard::Data() const
+{
+    return static_cast<Record*>(m_view.Get());
+}
+
+CSwitchGuard::CPending::CPending(CSwitchGuard& guard, const std::string& deviceName, UINT previousMask)
+    : m_guard(guard)
+{
+    // While another process's dialog is pending, this one goes unguarded.
+    if (!m_guard.Data() || !TryOwn(m_guard.m_owner))
+        return;
+    Record& record = *m_guard.Data();
+    lstrcpynA(record.deviceName, deviceName.c_str(), sizeof(record.deviceName));
+    record.previousMask = previousMask & 0xFF;
+    record.processId = GetCurrentProcessId();
+    m_recorded = true;
+}
+
+CSwitchGuard::CPending::~CPending()
+{
+    if (!m_recorded)
+        return;
+    m_guard.Data()->processId = 0;
+    ReleaseMutex(m_guard.m_owner);
+}
+
+bool CSwitchGuard::TakeAbandoned(std::string& deviceName, UINT& previousMask)
+{
+    if (!Data() || !TryOwn(m_owner))
+        return false;
+    // Owned now: a dialog of this very thread (the mutex is re-entrant) is
+    // still shown, any other recorded one has lost its thread.
+    Record& record = *Data();
+    const bool abandoned = record.processId != 0 && record.processId != GetCurrentProcessId();
+    if (abandoned) {
+        deviceName.assign(record.deviceName, strnlen(record.deviceName, sizeof(record.deviceName)));
+        previousMask = record.previousMask & 0xFF;
+        record.processId = 0;
+    }
+    ReleaseMutex(m_owner);
+    return abandoned;
+}
