@@ -61,6 +61,7 @@ int CHardware::DriverEscape(const DriverRequestRecord* request, DriverReplyRecor
     if (!m_displayDC)
         ThrowServiceError(IDS_ERR_NO_DISPLAY_SELECTED, 0);
     DriverReplyRecord answer = {};
+    SetLastError(ERROR_SUCCESS);
     const int result = display::ExtEscape(m_displayDC, kDriverEscape, sizeof(*request),
                                           reinterpret_cast<const char*>(request), sizeof(answer),
                                           reinterpret_cast<char*>(&answer));

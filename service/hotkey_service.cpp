@@ -35,6 +35,7 @@ void CHotkey::EnableHotKeys(BOOL on)
     if (on) {
         if (m_header->keyboardHook)
             return;
+        SetLastError(ERROR_SUCCESS);
         HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &HotKeyHookProc, AfxGetInstanceHandle(), 0);
         if (!hook)
             ThrowServiceError(IDS_ERR_HOOK, static_cast<int>(GetLastError()));

@@ -53,6 +53,7 @@ OSVERSIONINFOEXA QueryVersion()
         return info;
     info = {};
     info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    SetLastError(ERROR_SUCCESS);
     if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)))
         ThrowServiceError(IDS_ERR_OS_VERSION, static_cast<int>(GetLastError()));
     return info;
