@@ -75,15 +75,16 @@ void Guarded(Body&& body)
     }
 }
 
-// This process's services, or null when they cannot be had (the error is
-// shown once, at the first event that needed them).
-CHookServices* HookServices()
+// This process's services, or null when they have not been built yet
+// (`build` false) or cannot be had (the error is shown once, at the first
+// event that needed them).
+CHookServices* HookServices(bool build)
 {
     // The registry must outlive the services kept below.
     CServiceRegistry::Instance();
     static std::unique_ptr<CHookServices> services;
     static bool failed = false;
-    if (!services && !failed) {
+    if (build && !services && !failed) {
         failed = true;
         Guarded([] {
             services.reset(new CHookServices());
@@ -297,16 +298,17 @@ LRESULT CALLBACK HotKeyHookProc(int code, WPARAM virtualKey, LPARAM keyData)
     if (!t_acting) {
         t_acting = true;
         Guarded([&] {
-            CHookServices* services = firstKeyDown ? HookServices() : nullptr;
+            CHookServices* services = firstKeyDown ? HookServices(true) : nullptr;
             if (services)
                 HandleKeyDown(*services, virtualKey, keyData);
         });
         t_acting = false;
     }
     Guarded([&] {
-        // Only a process that already has its services can read the handle;
-        // the systems that use the argument at all take null as well.
-        if (CHookServices* services = HookServices())
+        // Only a process that already has its services can read the handle
+        // (a key-up never builds them); the systems that use the argument at
+        // all take null as well.
+        if (CHookServices* services = HookServices(false))
             if (const HardwareHeader* h = services->hardware->GetHeader(FALSE))
                 next = reinterpret_cast<HHOOK>(static_cast<INT_PTR>(h->keyboardHook));
     });
