@@ -11,6 +11,7 @@
 //   CPaintDC       BeginPaint/EndPaint of a WM_PAINT
 //   CSelectObject  selects a GDI object into a DC for a scope
 //   CGlobalLock    GlobalLock/GlobalUnlock of a memory handle
+//   CMutexLock     holds a mutex for a scope
 #pragma once
 
 #include <windows.h>
@@ -182,4 +183,21 @@ public:
 private:
     HGLOBAL m_memory;
     void* m_data;
+};
+
+// Holds a mutex for a scope: waits for it (an abandoned mutex is obtained
+// too) and releases it on every path out.
+class CMutexLock {
+public:
+    explicit CMutexLock(HANDLE mutex, DWORD milliseconds = INFINITE)
+        : m_mutex(mutex), m_held(IsObtained(WaitForSingleObject(mutex, milliseconds))) {}
+    ~CMutexLock() { if (m_held) ReleaseMutex(m_mutex); }
+    CMutexLock(const CMutexLock&) = delete;
+    CMutexLock& operator=(const CMutexLock&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    static bool IsObtained(DWORD wait) { return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED; }
+    HANDLE m_mutex;
+    bool m_held;
 };

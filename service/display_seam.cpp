@@ -15,9 +15,9 @@ struct Functions {
     decltype(&::GetDeviceCaps) getDeviceCaps = &::GetDeviceCaps;
     decltype(&::EnumDisplaySettingsA) enumDisplaySettings = &::EnumDisplaySettingsA;
     decltype(&::ChangeDisplaySettingsA) changeDisplaySettings = &::ChangeDisplaySettingsA;
-    FARPROC enumDisplayDevices = nullptr;        // simulated only
+    EnumDisplayDevicesFunction enumDisplayDevices = nullptr;            // simulated only
     BOOL (WINAPI* hasEnumDisplayDevices)() = nullptr;
-    FARPROC changeDisplaySettingsEx = nullptr;   // simulated only
+    ChangeDisplaySettingsExFunction changeDisplaySettingsEx = nullptr;  // simulated only
     bool simulated = false;
 };
 
@@ -64,7 +64,7 @@ Functions Resolve()
         Bind(sim, "SimChangeDisplaySettingsA", s.changeDisplaySettings) &&
         Bind(sim, "SimChangeDisplaySettingsExA", s.changeDisplaySettingsEx) &&
         Bind(sim, "SimHasEnumDisplayDevices", s.hasEnumDisplayDevices) &&
-        (s.enumDisplayDevices = GetProcAddress(sim, "SimEnumDisplayDevicesA")) != nullptr;
+        Bind(sim, "SimEnumDisplayDevicesA", s.enumDisplayDevices);
     if (!complete) {
         FreeLibrary(sim);
         return f;
@@ -111,17 +111,22 @@ LONG ChangeDisplaySettings(DEVMODEA* mode, DWORD flags)
     return Current().changeDisplaySettings(mode, flags);
 }
 
-FARPROC SubstituteDisplayFunction(const char* name, FARPROC resolved)
+// The simulated system may or may not have EnumDisplayDevicesA, and may
+// change its mind; it has ChangeDisplaySettingsExA where the real one does.
+EnumDisplayDevicesFunction SubstituteEnumDisplayDevices(EnumDisplayDevicesFunction resolved)
 {
     const Functions& f = Current();
     if (!f.simulated)
         return resolved;
-    // The simulated system may or may not have it, and may change its mind.
-    if (lstrcmpA(name, "EnumDisplayDevicesA") == 0)
-        return f.hasEnumDisplayDevices() ? f.enumDisplayDevices : nullptr;
-    if (lstrcmpA(name, "ChangeDisplaySettingsExA") == 0)
-        return resolved ? f.changeDisplaySettingsEx : nullptr;
-    return resolved;
+    return f.hasEnumDisplayDevices() ? f.enumDisplayDevices : nullptr;
+}
+
+ChangeDisplaySettingsExFunction SubstituteChangeDisplaySettingsEx(ChangeDisplaySettingsExFunction resolved)
+{
+    const Functions& f = Current();
+    if (!f.simulated || !resolved)
+        return resolved;
+    return f.changeDisplaySettingsEx;
 }
 
 bool IsSimulated()

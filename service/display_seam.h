@@ -7,9 +7,10 @@
 // instead, so that all of them see one and the same adapter.
 //
 // EnumDisplayDevicesA and ChangeDisplaySettingsExA are resolved by their
-// callers from USER32.DLL (not every supported Windows has them);
-// SubstituteDisplayFunction hands back the simulated adapter's function in
-// their place, or null where the simulated system lacks it.
+// callers from USER32.DLL (not every supported Windows has them; see
+// optional_user32.h); the Substitute functions hand back the simulated
+// adapter's function in their place, or null where the simulated system
+// lacks it.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +24,34 @@ int GetDeviceCaps(HDC dc, int index);
 BOOL EnumDisplaySettings(const char* deviceName, DWORD modeIndex, DEVMODEA* mode);
 LONG ChangeDisplaySettings(DEVMODEA* mode, DWORD flags);
 
-// `resolved` is what GetProcAddress found for `name` in USER32.DLL.
-FARPROC SubstituteDisplayFunction(const char* name, FARPROC resolved);
+using EnumDisplayDevicesFunction = decltype(&::EnumDisplayDevicesA);
+using ChangeDisplaySettingsExFunction = decltype(&::ChangeDisplaySettingsExA);
+
+// `resolved` is what USER32.DLL offers (null when it has no such function).
+EnumDisplayDevicesFunction SubstituteEnumDisplayDevices(EnumDisplayDevicesFunction resolved);
+ChangeDisplaySettingsExFunction SubstituteChangeDisplaySettingsEx(ChangeDisplaySettingsExFunction resolved);
+
+// A display device context of the seam, deleted through it.
+class CDisplayDC {
+public:
+    CDisplayDC() = default;
+    explicit CDisplayDC(HDC dc) : m_dc(dc) {}
+    ~CDisplayDC() { Reset(); }
+    CDisplayDC(const CDisplayDC&) = delete;
+    CDisplayDC& operator=(const CDisplayDC&) = delete;
+
+    HDC Get() const { return m_dc; }
+    explicit operator bool() const { return m_dc != nullptr; }
+    void Reset(HDC dc = nullptr)
+    {
+        if (m_dc)
+            display::DeleteDC(m_dc);
+        m_dc = dc;
+    }
+
+private:
+    HDC m_dc = nullptr;
+};
 
 // TRUE when the simulated adapter stands in for the display.
 bool IsSimulated();

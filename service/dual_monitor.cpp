@@ -3,6 +3,7 @@
 #include "base_exception.h"
 #include "display_seam.h"
 #include "hardware.h"
+#include "optional_user32.h"
 #include "os_service.h"
 #include "resource_ids.h"
 #include "service_registry.h"
@@ -20,15 +21,9 @@ bool IsDeviceCode(int device)
 // with the extended call where the system has it.
 void ReloadDisplaySettings(COSService& settings)
 {
-    HMODULE user32 = nullptr;
-    FARPROC changeEx = nullptr;
-    if (!settings.LoadLibraryFunctions(&user32, "USER32.DLL", 1, &changeEx, "ChangeDisplaySettingsExA"))
-        changeEx = nullptr;
-    CModule library(user32);
-    auto changeDisplaySettingsEx = FunctionCast<decltype(&ChangeDisplaySettingsExA)>(
-        display::SubstituteDisplayFunction("ChangeDisplaySettingsExA", changeEx));
-    if (changeDisplaySettingsEx)
-        changeDisplaySettingsEx(nullptr, nullptr, nullptr, 0, nullptr);
+    const auto changeDisplaySettingsEx = OptionalChangeDisplaySettingsEx(settings);
+    if (changeDisplaySettingsEx.Get())
+        changeDisplaySettingsEx.Get()(nullptr, nullptr, nullptr, 0, nullptr);
     else
         display::ChangeDisplaySettings(nullptr, 0);
 }

@@ -7,6 +7,7 @@
 #include "base_exception.h"
 #include "display_seam.h"
 #include "hotkey_table.h"
+#include "optional_user32.h"
 #include "os_service.h"
 #include "resource_ids.h"
 #include "service_registry.h"
@@ -22,14 +23,11 @@ CHardware* CHardware::Acquire()
 
 CHardware::CHardware()
 {
-    CServiceReference<COSService> settings;
-    m_settings = settings.Get();
-
     SetLastError(ERROR_SUCCESS);
     CHandle construction(CreateMutexA(nullptr, FALSE, kConstructionMutexName));
     if (!construction)
         ThrowServiceError(IDS_ERR_SHARED_MUTEX, static_cast<int>(GetLastError()));
-    WaitForSingleObject(construction, INFINITE);
+    CMutexLock building(construction);
     try {
         // The process that creates the block fills it with a second pass,
         // which also selects the attached displays.  A process that finds a
@@ -42,27 +40,19 @@ CHardware::CHardware()
         else if (!BlockDescribes(layout))
             Rebuild(layout);
     } catch (...) {
-        ReleaseMutex(construction);
         ReleaseDisplayDC();
         throw;
     }
-    ReleaseMutex(construction);
-    settings.Detach();  // kept: returned by the destructor
 }
 
 CHardware::~CHardware()
 {
     ReleaseDisplayDC();
-    if (m_settings)
-        CServiceRegistry::Instance().Release(m_settings);
-    m_block.Close();
 }
 
 void CHardware::ReleaseDisplayDC()
 {
-    if (m_displayDC)
-        display::DeleteDC(m_displayDC);
-    m_displayDC = nullptr;
+    m_displayDC.Reset();
     m_adapter = 0;
     m_display = 0;
 }
@@ -183,7 +173,7 @@ void CHardware::SelectDisplay(UINT adapter, UINT display)
         if (!(info.device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP))
             ThrowServiceError(IDS_ERR_SELECT_DISPLAY, 0);
         SetLastError(ERROR_SUCCESS);
-        m_displayDC = display::CreateDC(name.c_str());
+        m_displayDC.Reset(display::CreateDC(name.c_str()));
         if (!m_displayDC)
             ThrowServiceError(IDS_ERR_SELECT_DISPLAY, static_cast<int>(GetLastError()));
         m_adapter = static_cast<uint8_t>(adapter);
@@ -219,14 +209,13 @@ void CHardware::GetSelectedDisplay(DWORD* adapter, DWORD* display)
 
 HDC CHardware::GetDisplayDC()
 {
-    return m_displayDC;
+    return m_displayDC.Get();
 }
 
 int CHardware::Refresh()
 {
     HardwareHeader* h = GetHeader(FALSE);
     AdapterRecord* a = GetCurrentAdapter();
-    GetCurrentDisplay();
     COSService& s = *m_settings;
     {
         CSharedLock lock(m_block);
@@ -240,11 +229,11 @@ int CHardware::Refresh()
         Identify(*a);
 
         h->enableCrt = s.GetEnableCRT(1);
-        h->enableTv = s.GetEnableTV(GetDriverValue(32));
-        h->enableSecondaryPanel = s.GetEnableSecondaryPanel(GetDriverValue(11));
+        h->enableTv = s.GetEnableTV(GetDriverValue(driver::kValueTvSupported));
+        h->enableSecondaryPanel = s.GetEnableSecondaryPanel(GetDriverValue(driver::kValueSecondaryPanelSupported));
         h->enableDualApp = s.GetEnableDualApp(0);
         h->enableDualView = s.GetEnableDualView(0);
-        if (h->osClass != 3 && h->osClass != 4) {
+        if (h->osClass != kOSWinNT4 && h->osClass != kOSWin2000) {
             h->enableDualApp = 0;
             h->enableDualView = 0;
         }
@@ -253,7 +242,7 @@ int CHardware::Refresh()
             if (!h->enableTv)
                 h->enableDualView = 0;
         }
-        h->enableReduceOn = s.GetEnableReduceOn(0) && h->osClass != 3;
+        h->enableReduceOn = s.GetEnableReduceOn(0) && h->osClass != kOSWinNT4;
         h->enableRotation = s.GetEnableRotation(0);
         h->enableRt90 = s.GetEnableRT90(1);
         h->enableRt180 = s.GetEnableRT180(1);
@@ -273,19 +262,18 @@ int CHardware::Refresh()
 BOOL CHardware::RefreshDisplayState()
 {
     RefreshStatus();
-    GetHeader(FALSE);
     AdapterRecord* a = GetCurrentAdapter();
     DisplayRecord* d = GetCurrentDisplay();
     CSharedLock lock(m_block);
-    d->deviceMask = static_cast<uint8_t>(GetDriverValue(64));
-    a->dualMonitorSwapped = GetDriverValue(108) != 0;
+    d->deviceMask = static_cast<uint8_t>(GetDriverValue(driver::kValueDeviceMask));
+    a->dualMonitorSwapped = GetDriverValue(driver::kValueDualMonitorSwapped) != 0;
     if (d->mode == kModeDualMonitor)
         ReduceToOneOutput(*d, *a);
     a->dualViewSecSize = static_cast<uint8_t>(m_settings->GetDualViewSecSize(0));
     a->dualAppSwapped = m_settings->GetDualAppSwapped(0);
-    a->reduceOnState = GetDriverValue(39) != 0;
-    d->width = display::GetDeviceCaps(m_displayDC, HORZRES);
-    d->height = display::GetDeviceCaps(m_displayDC, VERTRES);
+    a->reduceOnState = GetDriverValue(driver::kValueReduceOn) != 0;
+    d->width = display::GetDeviceCaps(m_displayDC.Get(), HORZRES);
+    d->height = display::GetDeviceCaps(m_displayDC.Get(), VERTRES);
     return lock.Unlock();
 }
 
@@ -296,23 +284,22 @@ void CHardware::ChangeDisplayMode(const char* deviceName, DWORD width, DWORD hei
     mode.dmPelsWidth = width;
     mode.dmPelsHeight = height;
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    if (GetHeader(FALSE) && GetHeader(FALSE)->osClass == 6) {
+    if (GetHeader(FALSE) && GetHeader(FALSE)->osClass == kOSWinXPServicePack) {
         mode.dmDisplayOrientation = orientation;
         mode.dmFields |= DM_DISPLAYORIENTATION;
     }
 
-    HMODULE user32 = nullptr;
-    FARPROC changeEx = nullptr;
-    if (deviceName)
-        m_settings->LoadLibraryFunctions(&user32, "USER32.DLL", 1, &changeEx, "ChangeDisplaySettingsExA");
-    CModule library(user32);
-    auto changeDisplaySettingsEx = FunctionCast<decltype(&ChangeDisplaySettingsExA)>(
-        display::SubstituteDisplayFunction("ChangeDisplaySettingsExA", changeEx));
-
+    // Without a device name the plain call, also where the extended one exists.
     const DWORD flags = CDS_UPDATEREGISTRY | CDS_RESET;
-    const LONG result = (deviceName && changeDisplaySettingsEx)
-        ? changeDisplaySettingsEx(deviceName, &mode, nullptr, flags, nullptr)
-        : display::ChangeDisplaySettings(&mode, flags);
+    LONG result;
+    if (deviceName) {
+        const auto changeDisplaySettingsEx = OptionalChangeDisplaySettingsEx(*m_settings);
+        result = changeDisplaySettingsEx.Get()
+            ? changeDisplaySettingsEx.Get()(deviceName, &mode, nullptr, flags, nullptr)
+            : display::ChangeDisplaySettings(&mode, flags);
+    } else {
+        result = display::ChangeDisplaySettings(&mode, flags);
+    }
     if (result != DISP_CHANGE_SUCCESSFUL)
         ThrowServiceError(IDS_ERR_MODE_REFUSED, static_cast<int>(result));
 }
@@ -344,13 +331,13 @@ int CHardware::ApplyTVSystem(UINT system)
     if (system > kHighestTVSystem)
         ThrowServiceError(IDS_ERR_TV_SYSTEM, 0);
     m_settings->SetTVSystem(system);
-    SetDriverValue(33, system);
+    SetDriverValue(driver::kValueTvSystem, system);
     return Refresh();
 }
 
 DWORD CHardware::QueryTVSystem()
 {
-    return GetDriverValue(33);
+    return GetDriverValue(driver::kValueTvSystem);
 }
 
 int CHardware::ApplySecondaryPanel(UINT panelId, UINT colorInterface)
@@ -358,16 +345,16 @@ int CHardware::ApplySecondaryPanel(UINT panelId, UINT colorInterface)
     if (panelId > kHighestSecondaryPanelID || colorInterface > kHighestColorInterface)
         ThrowServiceError(IDS_ERR_ARGUMENT_RANGE, 0);
     m_settings->SetSecondaryPanelID(panelId);
-    SetDriverValue(8, panelId);
+    SetDriverValue(driver::kValueSecondaryPanelId, panelId);
     m_settings->SetSecondaryPanelColorInterface(colorInterface);
-    SetDriverValue(10, colorInterface);
+    SetDriverValue(driver::kValueSecondaryColorInterface, colorInterface);
     return Refresh();
 }
 
 DWORD CHardware::QuerySecondaryPanel(DWORD* panelId, DWORD* colorInterface)
 {
-    *panelId = GetDriverValue(8);
-    *colorInterface = GetDriverValue(10);
+    *panelId = GetDriverValue(driver::kValueSecondaryPanelId);
+    *colorInterface = GetDriverValue(driver::kValueSecondaryColorInterface);
     return *colorInterface;
 }
 

@@ -13,12 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "display_seam.h"
+#include "driver_protocol.h"
 #include "framework.h"
 #include "shared_block.h"
+#include "optional_user32.h"
+#include "os_service.h"
+#include "service_registry.h"
 #include "shared_records.h"
 #include "switch_guard.h"
-
-class COSService;
 
 // The maker's displays as the system reports them: per adapter, in the
 // order the system lists them, the names of its display devices.
@@ -28,20 +31,6 @@ using DisplayLayout = std::vector<std::vector<std::string>>;
 DWORD LayoutSize(const DisplayLayout& layout);
 // A display record's device name; the record need not hold a terminator.
 std::string DeviceName(const DisplayRecord& display);
-
-// Escape 0x7300: request of 11 words, reply of 27 words.
-struct DriverRequestRecord {
-    DWORD words[11];
-};
-struct DriverReplyRecord {
-    DWORD words[27];
-};
-static_assert(sizeof(DriverRequestRecord) == 44 && sizeof(DriverReplyRecord) == 108, "escape records");
-
-// The 40-byte block of escape function 5.
-struct DriverRequestBlock {
-    BYTE bytes[40];
-};
 
 // The display-device information record of the enumeration: the system's
 // DISPLAY_DEVICEA followed by the PCI ids parsed from its DeviceID.
@@ -65,8 +54,7 @@ public:
 private:
     BOOL GetFallback(DWORD index, DisplayDeviceInfo& info);
 
-    CModule m_user32;
-    decltype(&EnumDisplayDevicesA) m_enumDisplayDevices = nullptr;
+    COptionalUser32Function<display::EnumDisplayDevicesFunction> m_enumDisplayDevices;
 };
 
 class CHardware : public CObject {
@@ -125,7 +113,7 @@ public:
 
     // The settings service this object holds (feature services reach the
     // settings through it).
-    COSService* Settings() const { return m_settings; }
+    COSService* Settings() const { return m_settings.Get(); }
 
     // Why the block's counts do not hold together (every process of the
     // session can write them): 0 when they do, 1 when the adapters do not
@@ -141,9 +129,9 @@ public:
 
 private:
     // Escape helpers: one request with the function code in word 0.
-    int SendEscape(DWORD function, DriverReplyRecord* reply = nullptr,
+    int SendEscape(driver::Function function, DriverReplyRecord* reply = nullptr,
                    DWORD word1 = 0, DWORD word2 = 0, DWORD word3 = 0);
-    int SendEscapeBytes(DWORD function, BYTE b4, BYTE b5 = 0, BYTE b6 = 0);
+    int SendEscapeBytes(driver::Function function, BYTE b4, BYTE b5 = 0, BYTE b6 = 0);
 
     // Adapter identification.
     DisplayLayout ReadDisplayLayout();
@@ -163,8 +151,8 @@ private:
 
     void ReleaseDisplayDC();
 
-    COSService* m_settings = nullptr;
-    HDC m_displayDC = nullptr;
+    CServiceReference<COSService> m_settings;
+    display::CDisplayDC m_displayDC;
     uint8_t m_adapter = 0;
     uint8_t m_display = 0;
     CSharedBlock m_block;

@@ -9,20 +9,9 @@
 #include "os_service.h"
 #include "resource_ids.h"
 
+using namespace driver;
+
 namespace {
-
-const int kDriverEscape = 0x7300;
-
-enum DriverStatus : DWORD {
-    kStatusOk = 0,
-    kStatusBadRequest = 0x10001,
-    kStatusNotNow = 0x10002,
-    kStatusBusy = 0x10003,
-    kStatusWrongMode = 0x10004,
-    kStatusNoMemory = 0x10005,
-    kStatusNoDevice = 0x10006,
-    kStatusNeedsTwoOutputs = 0x10007,
-};
 
 UINT MessageForStatus(DWORD status)
 {
@@ -62,10 +51,10 @@ int CHardware::DriverEscape(const DriverRequestRecord* request, DriverReplyRecor
         ThrowServiceError(IDS_ERR_NO_DISPLAY_SELECTED, 0);
     DriverReplyRecord answer = {};
     SetLastError(ERROR_SUCCESS);
-    const int result = display::ExtEscape(m_displayDC, kDriverEscape, sizeof(*request),
+    const int result = display::ExtEscape(m_displayDC.Get(), kEscape, sizeof(*request),
                                           reinterpret_cast<const char*>(request), sizeof(answer),
                                           reinterpret_cast<char*>(&answer));
-    if (result != kDriverEscape)
+    if (result != kEscape)
         ThrowServiceError(IDS_ERR_ESCAPE_UNSUPPORTED, static_cast<int>(GetLastError()));
     // The caller gets the reply before any throw, so it can read the status.
     if (reply)
@@ -75,7 +64,7 @@ int CHardware::DriverEscape(const DriverRequestRecord* request, DriverReplyRecor
     return 0;
 }
 
-int CHardware::SendEscape(DWORD function, DriverReplyRecord* reply, DWORD word1, DWORD word2, DWORD word3)
+int CHardware::SendEscape(Function function, DriverReplyRecord* reply, DWORD word1, DWORD word2, DWORD word3)
 {
     DriverRequestRecord request = {};
     request.words[0] = function;
@@ -85,72 +74,70 @@ int CHardware::SendEscape(DWORD function, DriverReplyRecord* reply, DWORD word1,
     return DriverEscape(&request, reply);
 }
 
-int CHardware::SendEscapeBytes(DWORD function, BYTE b4, BYTE b5, BYTE b6)
+int CHardware::SendEscapeBytes(Function function, BYTE b4, BYTE b5, BYTE b6)
 {
     return SendEscape(function, nullptr, b4 | (b5 << 8) | (b6 << 16));
 }
 
 int CHardware::QueryStatus(DriverReplyRecord* status)
 {
-    return SendEscape(0, status);
+    return SendEscape(kFnStatus, status);
 }
 
 BOOL CHardware::RefreshStatus()
 {
-    DriverReplyRecord status;
-    QueryStatus(&status);
-    const BYTE* r = reinterpret_cast<const BYTE*>(status.words);
-    auto word16 = [r](int offset) { uint16_t v; std::memcpy(&v, r + offset, 2); return v; };
-    auto word32 = [r](int offset) { int32_t v; std::memcpy(&v, r + offset, 4); return v; };
+    DriverReplyRecord reply;
+    QueryStatus(&reply);
+    const StatusRecord status = AsStatusRecord(reply);
 
     HardwareHeader* h = GetHeader(FALSE);
     AdapterRecord* a = GetCurrentAdapter();
     DisplayRecord* d = GetCurrentDisplay();
     CSharedLock lock(m_block);
-    h->driverStatus1 = r[4];
-    h->driverStatus2 = r[5];
-    h->driverStatus3 = r[6];
-    d->rotation = r[32];
-    d->mode = r[33];
-    d->driverStatusValue = r[34];
-    a->pciDeviceId = word16(80);
-    a->revision = r[82];
-    a->subsystemId = word16(84);
-    a->driverStatusWord = word16(86);
-    a->driverStatusByte = r[89];
+    h->driverStatus1 = status.statusBytes[0];
+    h->driverStatus2 = status.statusBytes[1];
+    h->driverStatus3 = status.statusBytes[2];
+    d->rotation = status.rotation;
+    d->mode = status.mode;
+    d->driverStatusValue = status.statusValue;
+    a->pciDeviceId = status.pciDeviceId;
+    a->revision = status.revision;
+    a->subsystemId = status.subsystemId;
+    a->driverStatusWord = status.statusWord;
+    a->driverStatusByte = status.statusByte;
     for (int i = 0; i < 4; ++i)
-        a->driverStatusWords[i] = word32(92 + 4 * i);
+        a->driverStatusWords[i] = status.statusWords[i];
     return lock.Unlock();
 }
 
 DWORD CHardware::ReadDriverPair(DWORD a, DWORD b)
 {
     DriverReplyRecord reply;
-    SendEscape(1, &reply, a, b);
+    SendEscape(kFnReadPair, &reply, a, b);
     return reply.words[1];
 }
 
 int CHardware::WriteDriverPair(DWORD a, DWORD b, DWORD c)
 {
-    return SendEscape(2, nullptr, a, b, c);
+    return SendEscape(kFnWritePair, nullptr, a, b, c);
 }
 
 DWORD CHardware::GetDriverValue(DWORD index)
 {
     DriverReplyRecord reply;
-    SendEscape(3, &reply, index);
+    SendEscape(kFnGetValue, &reply, index);
     return reply.words[1];
 }
 
 int CHardware::SetDriverValue(DWORD index, DWORD value)
 {
-    return SendEscape(4, nullptr, index, value);
+    return SendEscape(kFnSetValue, nullptr, index, value);
 }
 
 int CHardware::DriverRequest(const DriverRequestBlock* block, DriverRequestBlock* replyBlock)
 {
     DriverRequestRecord request = {};
-    request.words[0] = 5;
+    request.words[0] = kFnRequest;
     std::memcpy(&request.words[1], block->bytes, sizeof(block->bytes));
     DriverReplyRecord reply;
     DriverEscape(&request, &reply);
@@ -161,64 +148,64 @@ int CHardware::DriverRequest(const DriverRequestBlock* block, DriverRequestBlock
 
 int CHardware::DriverFunction6(DWORD value)
 {
-    return SendEscape(6, nullptr, value);
+    return SendEscape(kFnFunction6, nullptr, value);
 }
 
 int CHardware::DriverFunction7(DWORD value)
 {
-    return SendEscape(7, nullptr, value);
+    return SendEscape(kFnFunction7, nullptr, value);
 }
 
 int CHardware::SetReduceOn(UINT level)
 {
-    return SendEscapeBytes(9, static_cast<BYTE>(level));
+    return SendEscapeBytes(kFnReduceOn, static_cast<BYTE>(level));
 }
 
 int CHardware::NotifyPowerStatus(UINT acLineStatus)
 {
-    return SendEscapeBytes(14, static_cast<BYTE>(acLineStatus));
+    return SendEscapeBytes(kFnPowerStatus, static_cast<BYTE>(acLineStatus));
 }
 
 int CHardware::SetDriverRotation(UINT rotation)
 {
     DriverRequestRecord request = {};
-    request.words[0] = 10;
+    request.words[0] = kFnRotate;
     request.words[1] = rotation & 0xFF;
     DriverReplyRecord reply = {};
     return TranslateStatus([&] { return DriverEscape(&request, &reply); }, reply,
                            { { kStatusBadRequest, IDS_ERR_ROTATION_UNSUPPORTED },
-                             { kStatusNotNow, IDS_ERR_ROTATION_MODE } }, 10);
+                             { kStatusNotNow, IDS_ERR_ROTATION_MODE } }, kFnRotate);
 }
 
 int CHardware::EnableDualViewMode(UINT size, UINT flag)
 {
     DriverRequestRecord request = {};
-    request.words[0] = 11;
+    request.words[0] = kFnDualView;
     request.words[1] = 1 | ((size & 0xFF) << 8) | ((flag & 0xFF) << 16);
     DriverReplyRecord reply = {};
     return TranslateStatus([&] { return DriverEscape(&request, &reply); }, reply,
-                           { { kStatusNeedsTwoOutputs, IDS_ERR_DUALVIEW_MODE } }, 11);
+                           { { kStatusNeedsTwoOutputs, IDS_ERR_DUALVIEW_MODE } }, kFnDualView);
 }
 
 int CHardware::DisableDualViewMode()
 {
-    return SendEscapeBytes(11, 0);
+    return SendEscapeBytes(kFnDualView, 0);
 }
 
 void CHardware::EnableDualAppMode(UINT swapped)
 {
-    SendEscapeBytes(12, 1, static_cast<BYTE>(swapped));
+    SendEscapeBytes(kFnDualApp, 1, static_cast<BYTE>(swapped));
     m_settings->SetDualAppSwapped(swapped & 0xFF);
     GetCurrentAdapter()->dualAppSwapped = swapped & 0xFF;
 }
 
 int CHardware::DisableDualAppMode()
 {
-    return SendEscapeBytes(12, 0);
+    return SendEscapeBytes(kFnDualApp, 0);
 }
 
 void CHardware::SetDualMonitorSwapped(UINT flag)
 {
-    SetDriverValue(108, flag & 0xFF);
+    SetDriverValue(kValueDualMonitorSwapped, flag & 0xFF);
     GetCurrentAdapter()->dualMonitorSwapped = flag & 0xFF;
 }

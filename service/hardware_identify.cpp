@@ -48,27 +48,6 @@ struct PanelSize {
 const PanelSize kPanelSizes[] = { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1280, 1024 }, { 1600, 1200 } };
 const UINT kUnknownPanel = 255;
 
-uint16_t Word16(const BYTE* bytes, int offset)
-{
-    uint16_t value;
-    std::memcpy(&value, bytes + offset, sizeof(value));
-    return value;
-}
-
-void PutWord32(BYTE* bytes, int offset, DWORD value)
-{
-    std::memcpy(bytes + offset, &value, sizeof(value));
-}
-
-// Function 5's request block for one sub-function.
-DriverRequestBlock RequestBlock(DWORD subFunction)
-{
-    DriverRequestBlock block = {};
-    PutWord32(block.bytes, 16, subFunction);
-    PutWord32(block.bytes, 28, 0x5F00);
-    return block;
-}
-
 } // namespace
 
 void ParsePciIds(DisplayDeviceInfo& info)
@@ -83,22 +62,17 @@ void ParsePciIds(DisplayDeviceInfo& info)
 }
 
 CDisplayEnumerator::CDisplayEnumerator(COSService& settings)
+    : m_enumDisplayDevices(OptionalEnumDisplayDevices(settings))
 {
-    HMODULE user32 = nullptr;
-    FARPROC enumDisplayDevices = nullptr;
-    if (!settings.LoadLibraryFunctions(&user32, "USER32.DLL", 1, &enumDisplayDevices, "EnumDisplayDevicesA"))
-        enumDisplayDevices = nullptr;
-    m_user32.Reset(user32);
-    m_enumDisplayDevices = FunctionCast<decltype(&EnumDisplayDevicesA)>(
-        display::SubstituteDisplayFunction("EnumDisplayDevicesA", enumDisplayDevices));
 }
 
 BOOL CDisplayEnumerator::Get(DWORD index, DisplayDeviceInfo& info)
 {
     info = {};
     info.device.cb = sizeof(info);
-    const BOOL found = m_enumDisplayDevices ? m_enumDisplayDevices(nullptr, index, &info.device, 0)
-                                            : GetFallback(index, info);
+    const auto enumDisplayDevices = m_enumDisplayDevices.Get();
+    const BOOL found = enumDisplayDevices ? enumDisplayDevices(nullptr, index, &info.device, 0)
+                                          : GetFallback(index, info);
     if (found)
         ParsePciIds(info);
     return found;
@@ -108,22 +82,21 @@ BOOL CDisplayEnumerator::GetFallback(DWORD index, DisplayDeviceInfo& info)
 {
     if (index != 0)
         return FALSE;
-    HDC dc = display::CreateDC("DISPLAY");
+    display::CDisplayDC dc(display::CreateDC("DISPLAY"));
     if (!dc)
         return FALSE;
     DriverRequestRecord request = {};
-    DriverReplyRecord status = {};
-    const int result = display::ExtEscape(dc, 0x7300, sizeof(request), reinterpret_cast<const char*>(&request),
-                                          sizeof(status), reinterpret_cast<char*>(&status));
-    display::DeleteDC(dc);
-    if (result != 0x7300)
+    request.words[0] = driver::kFnStatus;
+    DriverReplyRecord reply = {};
+    if (display::ExtEscape(dc.Get(), driver::kEscape, sizeof(request), reinterpret_cast<const char*>(&request),
+                           sizeof(reply), reinterpret_cast<char*>(&reply)) != driver::kEscape)
         return FALSE;
-    const BYTE* r = reinterpret_cast<const BYTE*>(status.words);
+    const driver::StatusRecord status = driver::AsStatusRecord(reply);
     lstrcpyA(info.device.DeviceName, "DISPLAY");
     info.device.StateFlags = DISPLAY_DEVICE_ATTACHED_TO_DESKTOP | DISPLAY_DEVICE_PRIMARY_DEVICE;
     std::snprintf(info.device.DeviceID, sizeof(info.device.DeviceID),
                   "PCI\\VEN_7A3E&DEV_%04X&SUBSYS_%08X&REV_%02X",
-                  unsigned(Word16(r, 80)), unsigned(Word16(r, 84)), unsigned(r[82]));
+                  unsigned(status.pciDeviceId), unsigned(status.subsystemId), unsigned(status.revision));
     return TRUE;
 }
 
@@ -202,8 +175,9 @@ void CHardware::Enumerate()
         display->primary = (info.device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) ? 1 : 0;
         if (info.device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) {
             SelectDisplay(adapter, displayIndex);
-            SetDriverValue(33, m_settings->GetTVSystem(0));
-            SetDriverValue(8, GetDriverValue(0));  // the secondary panel starts as the LCD panel
+            SetDriverValue(driver::kValueTvSystem, m_settings->GetTVSystem(0));
+            // The secondary panel starts as the LCD panel.
+            SetDriverValue(driver::kValueSecondaryPanelId, GetDriverValue(driver::kValuePanelId));
         }
     }
     if (displays == 0)
@@ -213,11 +187,11 @@ void CHardware::Enumerate()
 void CHardware::GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height)
 {
     try {
-        const DriverRequestBlock request = RequestBlock(8);
+        const DriverRequestBlock request = driver::MakeRequestBlock(driver::kSubPanelSize);
         DriverRequestBlock reply;
         DriverRequest(&request, &reply);
-        *width = Word16(reply.bytes, 16);
-        *height = Word16(reply.bytes, 24);
+        *width = driver::ReadField<uint16_t>(reply.bytes, driver::block::kPanelWidth);
+        *height = driver::ReadField<uint16_t>(reply.bytes, driver::block::kPanelHeight);
         return;
     } catch (CException* e) {
         e->Delete();
@@ -237,22 +211,23 @@ void CHardware::GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height)
 
 void CHardware::Identify(AdapterRecord& a)
 {
-    a.tvSystem = static_cast<uint8_t>(GetDriverValue(33));
-    a.adapterKind = static_cast<uint8_t>(GetDriverValue(43));
-    a.panelId = static_cast<uint8_t>(GetDriverValue(0));
-    a.secondaryPanelId = static_cast<uint8_t>(GetDriverValue(8));
+    using namespace driver;
+    a.tvSystem = static_cast<uint8_t>(GetDriverValue(kValueTvSystem));
+    a.adapterKind = static_cast<uint8_t>(GetDriverValue(kValueAdapterKind));
+    a.panelId = static_cast<uint8_t>(GetDriverValue(kValuePanelId));
+    a.secondaryPanelId = static_cast<uint8_t>(GetDriverValue(kValueSecondaryPanelId));
     GetPanelSize(a.panelId, &a.panelWidth, &a.panelHeight);
     GetPanelSize(a.secondaryPanelId, &a.secondaryPanelWidth, &a.secondaryPanelHeight);
-    a.secondaryColorInterface = static_cast<uint8_t>(GetDriverValue(10));
+    a.secondaryColorInterface = static_cast<uint8_t>(GetDriverValue(kValueSecondaryColorInterface));
 
-    const DriverRequestBlock request = RequestBlock(4);
+    const DriverRequestBlock request = MakeRequestBlock(kSubVersion);
     DriverRequestBlock reply;
     DriverRequest(&request, &reply);
-    a.version1 = Word16(reply.bytes, 18);
-    a.version2 = Word16(reply.bytes, 16);
-    a.version3 = Word16(reply.bytes, 26);
-    a.version4 = Word16(reply.bytes, 24);
-    a.versionByte1 = reply.bytes[23];
-    a.versionByte2 = reply.bytes[22];
-    a.versionWord = Word16(reply.bytes, 20);
+    a.version1 = ReadField<uint16_t>(reply.bytes, block::kVersion1);
+    a.version2 = ReadField<uint16_t>(reply.bytes, block::kVersion2);
+    a.version3 = ReadField<uint16_t>(reply.bytes, block::kVersion3);
+    a.version4 = ReadField<uint16_t>(reply.bytes, block::kVersion4);
+    a.versionByte1 = reply.bytes[block::kVersionByte1];
+    a.versionByte2 = reply.bytes[block::kVersionByte2];
+    a.versionWord = ReadField<uint16_t>(reply.bytes, block::kVersionWord);
 }

@@ -56,20 +56,15 @@ BOOL CHardware::IsModeLargerThanPanel(BOOL requireDevices)
 
 namespace {
 
-// Function 5's answer to "is this output connected?": the word at 16.
+// Function 5's answer to "is this output connected?".
 template <class Hardware>
-int AskAttached(Hardware& hardware, DWORD subFunction)
+int AskAttached(Hardware& hardware, driver::SubFunction output)
 {
-    DriverRequestBlock request = {};
-    std::memcpy(request.bytes + 16, &subFunction, 4);
-    const DWORD marker = 0x5F00;
-    std::memcpy(request.bytes + 28, &marker, 4);
+    const DriverRequestBlock request = driver::MakeRequestBlock(output);
     try {
         DriverRequestBlock reply;
         hardware.DriverRequest(&request, &reply);
-        int32_t attached;
-        std::memcpy(&attached, reply.bytes + 16, 4);
-        return attached;
+        return driver::ReadField<int32_t>(reply.bytes, driver::block::kAttached);
     } catch (CBaseException* e) {
         // A driver that cannot tell must not block a switch.
         e->Delete();
@@ -81,12 +76,12 @@ int AskAttached(Hardware& hardware, DWORD subFunction)
 
 int CHardware::IsCrtAttached()
 {
-    return AskAttached(*this, 2);
+    return AskAttached(*this, driver::kSubCrtAttached);
 }
 
 int CHardware::IsTvAttached()
 {
-    return AskAttached(*this, 3);
+    return AskAttached(*this, driver::kSubTvAttached);
 }
 
 int CHardware::GetPairOrder(UINT first, UINT second)
@@ -104,7 +99,6 @@ void CHardware::SetDisplayDevices(UINT mask)
 {
     const HardwareHeader* h = GetHeader(FALSE);
     const DisplayRecord* d = GetCurrentDisplay();
-    GetCurrentAdapter();
     RefreshDisplayState();
     const uint8_t old = d->deviceMask;
     mask &= 0xFF;
@@ -139,7 +133,7 @@ BOOL CHardware::UndoAbandonedSwitch()
         return FALSE;
     DWORD adapter = 0, display = 0;
     GetSelectedDisplay(&adapter, &display);
-    const bool wasSelected = m_displayDC != nullptr;
+    const bool wasSelected = static_cast<bool>(m_displayDC);
     SelectDisplayByName(deviceName.c_str());
     Switch(previousMask, 0);
     if (wasSelected)
@@ -150,7 +144,7 @@ BOOL CHardware::UndoAbandonedSwitch()
 int CHardware::SetDisplayDevicesDirect(UINT mask)
 {
     try {
-        SendEscape(13, nullptr, mask & 0xFF, 1);
+        SendEscape(driver::kFnSwitchOutputs, nullptr, mask & 0xFF, 1);
     } catch (CBaseException* e) {
         e->Delete();
         ThrowServiceError(IDS_ERR_SWITCH_OTHER, 0);
@@ -161,10 +155,10 @@ int CHardware::SetDisplayDevicesDirect(UINT mask)
 void CHardware::Switch(UINT mask, DWORD modeWord)
 {
     try {
-        SendEscape(13, nullptr, mask & 0xFF, modeWord);
+        SendEscape(driver::kFnSwitchOutputs, nullptr, mask & 0xFF, modeWord);
     } catch (CBaseException* e) {
         e->Delete();
-        ThrowServiceError(SwitchError(mask), 13);
+        ThrowServiceError(SwitchError(mask), driver::kFnSwitchOutputs);
     }
 }
 

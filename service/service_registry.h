@@ -64,8 +64,7 @@ public:
 
     Service* Get() const { return m_service; }
     Service* operator->() const { return m_service; }
-    // Hands the reference over to the caller, who must return it.
-    Service* Detach() { Service* s = m_service; m_service = nullptr; return s; }
+    Service& operator*() const { return *m_service; }
 
 private:
     Service* m_service;

@@ -68,7 +68,7 @@ protected:
     // The driver's swap value was set to each of `values`, in order.
     void ExpectSwapWrites(const std::vector<DWORD>& values)
     {
-        const std::vector<SimJournalEntry> writes = Escapes(4);
+        const std::vector<SimJournalEntry> writes = Escapes(SIM_FN_SET_VALUE);
         ASSERT_EQ(values.size(), writes.size());
         for (size_t i = 0; i < values.size(); ++i) {
             EXPECT_EQ(DWORD(SIM_VALUE_DUAL_MONITOR_SWAPPED), writes[i].request[1]);
@@ -91,7 +91,7 @@ TEST_F(DualMonitor, SwapExchangesPrimaryAndReappliesEveryMode)
     EXPECT_EQ(1, Hardware()->GetCurrentAdapter()->dualMonitorSwapped);
     const std::vector<SimJournalEntry> changes = ModeChanges();
     ASSERT_EQ(4u, changes.size());
-    EXPECT_LT(Escapes(4)[0].sequence, changes[0].sequence) << "swap first, then the modes";
+    EXPECT_LT(Escapes(SIM_FN_SET_VALUE)[0].sequence, changes[0].sequence) << "swap first, then the modes";
     ExpectReload(changes[0]);
     const struct {
         const char* device;
@@ -175,14 +175,14 @@ TEST_F(DualMonitor, RefusedSwapIsNotUndone)
 {
     CDualMonitor* dualMonitor = Start(TwoMonitors(3, 0));
     ASSERT_NE(nullptr, dualMonitor);
-    SimSetEscapeFault(4, SIM_STATUS_NOT_NOW);
+    SimSetEscapeFault(SIM_FN_SET_VALUE, SIM_STATUS_NOT_NOW);
 
     // Undoing a swap that never happened would make one.
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_FAILED, 4 }),
               CatchServiceError([&] { dualMonitor->SwapDualMonPrimary(); }));
 
-    SimSetEscapeFault(4, 0);
-    EXPECT_EQ(1u, Escapes(4).size());
+    SimSetEscapeFault(SIM_FN_SET_VALUE, 0);
+    EXPECT_EQ(1u, Escapes(SIM_FN_SET_VALUE).size());
     EXPECT_EQ(0u, DriverSwap());
     EXPECT_EQ(0, Hardware()->GetCurrentAdapter()->dualMonitorSwapped);
     EXPECT_TRUE(ModeChanges().empty());
@@ -215,7 +215,7 @@ TEST_F(DualMonitor, DevicesAreResolvedSwitchedAndAlignedWithTheSwap)
 
         dualMonitor->SetDualMonDevices(c.first, c.second);
 
-        const std::vector<SimJournalEntry> switches = Escapes(13);
+        const std::vector<SimJournalEntry> switches = Escapes(SIM_FN_SWITCH);
         ASSERT_EQ(1u, switches.size());
         EXPECT_EQ(c.mask, switches[0].request[1]);
         EXPECT_EQ(c.mask, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
@@ -238,9 +238,9 @@ TEST_F(DualMonitor, DevicesAskedFromTheSecondaryDisplayKeepItSelected)
 
     dualMonitor->SetDualMonDevices(-1, 4);
 
-    ASSERT_EQ(1u, Escapes(13).size());
-    EXPECT_EQ(5u, Escapes(13)[0].request[1]) << "P is the primary display's LCD";
-    EXPECT_STREQ("\\\\.\\DISPLAY2", Escapes(13)[0].deviceName);
+    ASSERT_EQ(1u, Escapes(SIM_FN_SWITCH).size());
+    EXPECT_EQ(5u, Escapes(SIM_FN_SWITCH)[0].request[1]) << "P is the primary display's LCD";
+    EXPECT_STREQ("\\\\.\\DISPLAY2", Escapes(SIM_FN_SWITCH)[0].deviceName);
     EXPECT_EQ((Selection{ 0, 1 }), Selected());
 }
 
@@ -252,8 +252,8 @@ TEST_F(DualMonitor, DevicesOutsideDualMonitorModeChangeNothing)
     EXPECT_EQ((ServiceError{ IDS_ERR_DUALMON_NOT_ON, 0 }),
               CatchServiceError([&] { dualMonitor->SetDualMonDevices(1, 4); }));
 
-    EXPECT_TRUE(Escapes(13).empty());
-    EXPECT_TRUE(Escapes(4).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SET_VALUE).empty());
     EXPECT_TRUE(ModeChanges().empty());
     EXPECT_EQ((Selection{ 0, 1 }), Selected());
 }
@@ -265,8 +265,8 @@ TEST_F(DualMonitor, RefusedDevicesLeaveTheSwapAlone)
 
     EXPECT_EQ((ServiceError{ IDS_ERR_NO_TV, 0 }), CatchServiceError([&] { dualMonitor->SetDualMonDevices(4, 1); }));
 
-    EXPECT_TRUE(Escapes(13).empty());
-    EXPECT_TRUE(Escapes(4).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SET_VALUE).empty());
     EXPECT_EQ(3u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
 }
 
@@ -280,7 +280,7 @@ TEST_F(DualMonitor, FailureWhileAskingTheDisplaysRestoresTheSelection)
 
     EXPECT_EQ(UINT(IDS_ERR_SELECT_DISPLAY), CatchServiceError([&] { dualMonitor->SetDualMonDevices(1, 4); }).id);
 
-    EXPECT_TRUE(Escapes(13).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
     EXPECT_EQ((Selection{ 0, 0 }), Selected());
     EXPECT_EQ(3u, Hardware()->GetDriverValue(SIM_VALUE_DEVICE_MASK)) << "the display is still selected";
 }
@@ -295,6 +295,6 @@ TEST_F(DualMonitor, UnresolvedDeviceIsNeverSentToTheDriver)
     EXPECT_EQ((ServiceError{ IDS_ERR_DUALMON_NO_PAIR, 0 }),
               CatchServiceError([&] { dualMonitor->SetDualMonDevices(-1, -1); }));
 
-    EXPECT_TRUE(Escapes(13).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
     EXPECT_EQ((Selection{ 0, 0 }), Selected());
 }

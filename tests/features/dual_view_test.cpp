@@ -38,11 +38,11 @@ TEST_F(DualView, SingleDeviceGetsAPartnerBeforeDualViewIsAsked)
 
         EXPECT_EQ(0, dualView->SetDualView(TRUE));
 
-        const std::vector<SimJournalEntry> switches = Escapes(13);
+        const std::vector<SimJournalEntry> switches = Escapes(SIM_FN_SWITCH);
         ASSERT_EQ(1u, switches.size());
         EXPECT_EQ(c.switched, switches[0].request[1]);
         EXPECT_EQ(0u, switches[0].request[2]) << "mode word";
-        const std::vector<SimJournalEntry> requests = Escapes(11);
+        const std::vector<SimJournalEntry> requests = Escapes(SIM_FN_DUAL_VIEW);
         ASSERT_EQ(1u, requests.size());
         EXPECT_LT(switches[0].sequence, requests[0].sequence) << "devices first, then dual view";
         EXPECT_EQ(1u, RequestByte(requests[0], 4));
@@ -67,8 +67,8 @@ TEST_F(DualView, TwoActiveDevicesAreLeftAsTheyAre)
 
     EXPECT_EQ(0, dualView->SetDualView(TRUE));
 
-    EXPECT_TRUE(Escapes(13).empty());
-    const std::vector<SimJournalEntry> requests = Escapes(11);
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
+    const std::vector<SimJournalEntry> requests = Escapes(SIM_FN_DUAL_VIEW);
     ASSERT_EQ(1u, requests.size());
     EXPECT_EQ(3u, RequestByte(requests[0], 5)) << "the stored size code";
     EXPECT_EQ(3u, State().adapters[0].dualViewSize);
@@ -86,10 +86,10 @@ TEST_F(DualView, NoActiveDeviceGetsTheLcdAloneAndTheDriverRefuses)
     // One device is not enough for dual view: the driver says so.
     EXPECT_EQ((ServiceError{ IDS_ERR_DUALVIEW_MODE, 11 }), CatchServiceError([&] { dualView->SetDualView(TRUE); }));
 
-    const std::vector<SimJournalEntry> switches = Escapes(13);
+    const std::vector<SimJournalEntry> switches = Escapes(SIM_FN_SWITCH);
     ASSERT_EQ(1u, switches.size());
     EXPECT_EQ(1u, switches[0].request[1]);
-    EXPECT_EQ(1u, Escapes(11).size());
+    EXPECT_EQ(1u, Escapes(SIM_FN_DUAL_VIEW).size());
     EXPECT_EQ(DWORD(SIM_MODE_SINGLE), State().adapters[0].mode);
 }
 
@@ -103,8 +103,8 @@ TEST_F(DualView, RefusedDevicesMeanNoDualViewRequest)
 
     EXPECT_EQ((ServiceError{ IDS_ERR_NO_CRT, 0 }), CatchServiceError([&] { dualView->SetDualView(TRUE); }));
 
-    EXPECT_TRUE(Escapes(13).empty());
-    EXPECT_TRUE(Escapes(11).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_DUAL_VIEW).empty());
     EXPECT_EQ(1u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
 }
 
@@ -118,7 +118,7 @@ TEST_F(DualView, DriverRefusalLeavesTheAddedDeviceActive)
 
     EXPECT_EQ((ServiceError{ IDS_ERR_DUALVIEW_MODE, 11 }), CatchServiceError([&] { dualView->SetDualView(TRUE); }));
 
-    EXPECT_EQ(1u, Escapes(11).size());
+    EXPECT_EQ(1u, Escapes(SIM_FN_DUAL_VIEW).size());
     EXPECT_EQ(3u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
     EXPECT_EQ(DWORD(SIM_MODE_SINGLE), State().adapters[0].mode);
 }
@@ -138,7 +138,7 @@ TEST_F(DualView, OffIsOneDriverRequestWhateverTheMode)
         const std::vector<SimJournalEntry> journal = Journal();
         ASSERT_EQ(1u, journal.size()) << "nothing but the request to leave dual view";
         EXPECT_EQ(DWORD(SIM_JOURNAL_ESCAPE), journal[0].kind);
-        EXPECT_EQ(11u, journal[0].request[0]);
+        EXPECT_EQ(DWORD(SIM_FN_DUAL_VIEW), journal[0].request[0]);
         EXPECT_EQ(0u, RequestByte(journal[0], 4));
         EXPECT_EQ(DWORD(SIM_MODE_SINGLE), State().adapters[0].mode);
         EXPECT_EQ(3u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);

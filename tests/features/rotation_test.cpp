@@ -35,7 +35,7 @@ protected:
     // to width x height with the orientation the OS class hands over.
     void ExpectRotatedTo(UINT code, DWORD width, DWORD height, DWORD orientation, const char* device = "\\\\.\\DISPLAY1")
     {
-        const std::vector<SimJournalEntry> rotations = Escapes(10);
+        const std::vector<SimJournalEntry> rotations = Escapes(SIM_FN_ROTATE);
         ASSERT_EQ(1u, rotations.size());
         EXPECT_EQ(code, RequestByte(rotations[0], 4));
         EXPECT_STREQ(device, rotations[0].deviceName);
@@ -143,7 +143,7 @@ TEST_F(Rotation, DriverRefusalLeavesTheModeAlone)
 
         EXPECT_EQ(c.error, CatchServiceError([&] { rotation->SetRotation(1); }));
 
-        EXPECT_EQ(1u, Escapes(10).size());
+        EXPECT_EQ(1u, Escapes(SIM_FN_ROTATE).size());
         EXPECT_TRUE(ModeChanges().empty());
         EXPECT_EQ(0u, State().devices[0].rotation);
         ReleaseServices();

@@ -23,37 +23,37 @@ TEST_F(DriverChannel, StatusesBecomeErrorsWithTheFunctionCode)
         { 0x10007, IDS_ERR_DRIVER_FAILED },
     };
     for (const auto& c : cases) {
-        SimSetEscapeFault(3, c.status);
+        SimSetEscapeFault(SIM_FN_GET_VALUE, c.status);
         EXPECT_EQ((ServiceError{ c.error, 3 }), CatchServiceError([&] { hardware->GetDriverValue(0); }))
             << std::hex << c.status;
     }
-    SimSetEscapeFault(3, 0);
+    SimSetEscapeFault(SIM_FN_GET_VALUE, 0);
 }
 
 TEST_F(DriverChannel, NoAnswerIs343)
 {
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
-    SimSetEscapeFault(4, SIM_NO_ANSWER);
+    SimSetEscapeFault(SIM_FN_SET_VALUE, SIM_NO_ANSWER);
     // Left by an earlier call that succeeded, as creating a mutex that
     // already exists does: never the value of this error.
     SetLastError(ERROR_ALREADY_EXISTS);
     const ServiceError error = CatchServiceError([&] { hardware->SetDriverValue(33, 1); });
     EXPECT_EQ((ServiceError{ IDS_ERR_ESCAPE_UNSUPPORTED, 0 }), error) << "the driver's silence sets no system error";
-    SimSetEscapeFault(4, 0);
+    SimSetEscapeFault(SIM_FN_SET_VALUE, 0);
 }
 
 TEST_F(DriverChannel, ReplyIsCopiedBeforeTheThrow)
 {
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
-    SimSetEscapeFault(0, 0x10005);
+    SimSetEscapeFault(SIM_FN_STATUS, 0x10005);
     DriverRequestRecord request = {};
     DriverReplyRecord reply = {};
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_MEMORY, 0 }),
               CatchServiceError([&] { hardware->DriverEscape(&request, &reply); }));
     EXPECT_EQ(0x10005u, reply.words[0]);
-    SimSetEscapeFault(0, 0);
+    SimSetEscapeFault(SIM_FN_STATUS, 0);
 }
 
 TEST_F(DriverChannel, RequestsCarryTheirArguments)
@@ -74,30 +74,30 @@ TEST_F(DriverChannel, RequestsCarryTheirArguments)
     EXPECT_EQ(1, SIM_REQUEST_BYTE(&sent[1], 4));
     EXPECT_EQ(14u, sent[2].request[0]);
     EXPECT_EQ(0, SIM_REQUEST_BYTE(&sent[2], 4));
-    EXPECT_EQ(1u, State().adapters[0].values[39]);
+    EXPECT_EQ(1u, State().adapters[0].values[SIM_VALUE_REDUCE_ON]);
 }
 
 TEST_F(DriverChannel, RotationAndDualViewTranslateTheirOwnStatuses)
 {
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
-    SimSetEscapeFault(10, 0x10001);
+    SimSetEscapeFault(SIM_FN_ROTATE, 0x10001);
     EXPECT_EQ((ServiceError{ IDS_ERR_ROTATION_UNSUPPORTED, 10 }), CatchServiceError([&] { hardware->SetDriverRotation(1); }));
-    SimSetEscapeFault(10, 0x10002);
+    SimSetEscapeFault(SIM_FN_ROTATE, 0x10002);
     EXPECT_EQ((ServiceError{ IDS_ERR_ROTATION_MODE, 10 }), CatchServiceError([&] { hardware->SetDriverRotation(1); }));
-    SimSetEscapeFault(10, 0x10004);
+    SimSetEscapeFault(SIM_FN_ROTATE, 0x10004);
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_MODE, 10 }), CatchServiceError([&] { hardware->SetDriverRotation(1); }));
-    SimSetEscapeFault(10, 0);
+    SimSetEscapeFault(SIM_FN_ROTATE, 0);
 
-    SimSetEscapeFault(11, 0x10007);
+    SimSetEscapeFault(SIM_FN_DUAL_VIEW, 0x10007);
     EXPECT_EQ((ServiceError{ IDS_ERR_DUALVIEW_MODE, 11 }), CatchServiceError([&] { hardware->EnableDualViewMode(2, 1); }));
-    SimSetEscapeFault(11, 0x10003);
+    SimSetEscapeFault(SIM_FN_DUAL_VIEW, 0x10003);
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_BUSY, 11 }), CatchServiceError([&] { hardware->EnableDualViewMode(2, 1); }));
-    SimSetEscapeFault(11, 0);
+    SimSetEscapeFault(SIM_FN_DUAL_VIEW, 0);
 
     SimClearJournal();
     hardware->EnableDualViewMode(2, 1);
-    const std::vector<SimJournalEntry> sent = Escapes(11);
+    const std::vector<SimJournalEntry> sent = Escapes(SIM_FN_DUAL_VIEW);
     ASSERT_EQ(1u, sent.size());
     EXPECT_EQ(1, SIM_REQUEST_BYTE(&sent[0], 4));
     EXPECT_EQ(2, SIM_REQUEST_BYTE(&sent[0], 5));
@@ -117,5 +117,5 @@ TEST_F(DriverChannel, DualApplicationAndMonitorFlagsReachSettingsAndRecords)
 
     hardware->SetDualMonitorSwapped(0x101);
     EXPECT_EQ(1, hardware->GetCurrentAdapter()->dualMonitorSwapped);
-    EXPECT_EQ(1u, State().adapters[0].values[108]);
+    EXPECT_EQ(1u, State().adapters[0].values[SIM_VALUE_DUAL_MONITOR_SWAPPED]);
 }

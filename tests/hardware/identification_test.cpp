@@ -55,7 +55,7 @@ TEST_F(Identification, GroupsDisplaysByAdapterAndIgnoresOtherVendors)
     EXPECT_EQ(1u, adapter);
     EXPECT_EQ(0u, display);
     // ...and each got the stored TV system and the LCD id as secondary id.
-    const std::vector<SimJournalEntry> writes = Escapes(4);
+    const std::vector<SimJournalEntry> writes = Escapes(SIM_FN_SET_VALUE);
     ASSERT_EQ(4u, writes.size()) << "two attached displays, two writes each";
     EXPECT_EQ(33u, writes[0].request[1]);
     EXPECT_EQ(8u, writes[1].request[1]);
@@ -145,14 +145,14 @@ TEST_F(Identification, PanelSizeFromDriverOrTable)
     // The driver cannot tell the size of an unknown panel: id 255 is the
     // largest size, ids outside the table are an error.
     SimState state = State();
-    state.adapters[0].values[0] = 255;
+    state.adapters[0].values[SIM_VALUE_PANEL_ID] = 255;
     state.adapters[0].panelWidth = state.adapters[0].panelHeight = 0;
     SetState(state);
     hardware->Refresh();
     EXPECT_EQ(0xFFFF, hardware->GetCurrentAdapter()->panelWidth);
     EXPECT_EQ(0xFFFF, hardware->GetCurrentAdapter()->panelHeight);
 
-    state.adapters[0].values[0] = 7;
+    state.adapters[0].values[SIM_VALUE_PANEL_ID] = 7;
     SetState(state);
     EXPECT_EQ((ServiceError{ IDS_ERR_PANEL_ID, 7 }), CatchServiceError([&] { hardware->Refresh(); }));
 }
@@ -162,10 +162,10 @@ TEST_F(Identification, PanelSizeFromTableWhenTheDriverCannotAnswer)
     Load("[Adapter0]\nPanelId=3\nPanelWidth=1400\nPanelHeight=1050\n[Device0]\n");
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
-    SimSetEscapeFault(5, 0x10004);
+    SimSetEscapeFault(SIM_FN_REQUEST, 0x10004);
     // The version request (function 5 as well) fails after the sizes are in.
     EXPECT_EQ((ServiceError{ IDS_ERR_DRIVER_MODE, 5 }), CatchServiceError([&] { hardware->Refresh(); }));
-    SimSetEscapeFault(5, 0);
+    SimSetEscapeFault(SIM_FN_REQUEST, 0);
     EXPECT_EQ(1280, hardware->GetCurrentAdapter()->panelWidth);
     EXPECT_EQ(1024, hardware->GetCurrentAdapter()->panelHeight);
 }

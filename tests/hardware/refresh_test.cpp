@@ -160,21 +160,21 @@ TEST_F(Refresh, LockIsReleasedOnEveryErrorPath)
     hardware->Refresh();
     EXPECT_TRUE(LockIsFree());
 
-    SimSetEscapeFault(5, 0x10004);  // the version request inside the lock
-    SimSetEscapeFault(0, 0);
+    SimSetEscapeFault(SIM_FN_REQUEST, 0x10004);  // the version request inside the lock
+    SimSetEscapeFault(SIM_FN_STATUS, 0);
     CatchServiceError([&] { hardware->Refresh(); });
     EXPECT_TRUE(LockIsFree()) << "Refresh";
-    SimSetEscapeFault(5, 0);
+    SimSetEscapeFault(SIM_FN_REQUEST, 0);
 
-    SimSetEscapeFault(3, 0x10004);  // driver values inside the lock
+    SimSetEscapeFault(SIM_FN_GET_VALUE, 0x10004);  // driver values inside the lock
     CatchServiceError([&] { hardware->RefreshDisplayState(); });
     EXPECT_TRUE(LockIsFree()) << "RefreshDisplayState";
-    SimSetEscapeFault(3, 0);
+    SimSetEscapeFault(SIM_FN_GET_VALUE, 0);
 
-    SimSetEscapeFault(0, 0x10004);
+    SimSetEscapeFault(SIM_FN_STATUS, 0x10004);
     CatchServiceError([&] { hardware->RefreshStatus(); });
     EXPECT_TRUE(LockIsFree()) << "RefreshStatus";
-    SimSetEscapeFault(0, 0);
+    SimSetEscapeFault(SIM_FN_STATUS, 0);
 }
 
 TEST_F(Refresh, DualMonitorModeIsReadAtTheMomentOfAsking)
@@ -219,8 +219,8 @@ TEST_F(Refresh, StoredTvSystemReachesTheDriverWhenTheBlockIsBuilt)
     hardware->ApplyTVSystem(1);
     ReleaseHardware();
     Load(kOneDisplay);
-    EXPECT_EQ(0u, State().adapters[0].values[33]);
+    EXPECT_EQ(0u, State().adapters[0].values[SIM_VALUE_TV_SYSTEM]);
     hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
-    EXPECT_EQ(1u, State().adapters[0].values[33]);
+    EXPECT_EQ(1u, State().adapters[0].values[SIM_VALUE_TV_SYSTEM]);
 }

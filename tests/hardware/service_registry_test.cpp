@@ -103,7 +103,7 @@ TEST_F(ServiceRegistry, ErrorTextCarriesTheValue)
 {
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
-    SimSetEscapeFault(3, 0x10001);
+    SimSetEscapeFault(SIM_FN_GET_VALUE, 0x10001);
     try {
         hardware->GetDriverValue(0);
         FAIL() << "no error";
@@ -113,5 +113,5 @@ TEST_F(ServiceRegistry, ErrorTextCarriesTheValue)
         EXPECT_NE(std::string::npos, e->GetErrorText().find('3')) << e->GetErrorText();
         e->Delete();
     }
-    SimSetEscapeFault(3, 0);
+    SimSetEscapeFault(SIM_FN_GET_VALUE, 0);
 }

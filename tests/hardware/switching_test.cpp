@@ -43,11 +43,11 @@ TEST_F(Switching, SwitchSendsTheMask)
     hardware->Refresh();
     SimClearJournal();
     hardware->SetDisplayDevices(2);
-    const std::vector<SimJournalEntry> switches = Escapes(13);
+    const std::vector<SimJournalEntry> switches = Escapes(SIM_FN_SWITCH);
     ASSERT_EQ(1u, switches.size());
     EXPECT_EQ(2u, switches[0].request[1]);
     EXPECT_EQ(0u, switches[0].request[2]);
-    EXPECT_EQ(2u, State().adapters[0].values[64]);
+    EXPECT_EQ(2u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
 }
 
 TEST_F(Switching, MissingCrtOrTvIsRefusedBeforeAnythingIsSent)
@@ -59,7 +59,7 @@ TEST_F(Switching, MissingCrtOrTvIsRefusedBeforeAnythingIsSent)
     SimClearJournal();
     EXPECT_EQ((ServiceError{ IDS_ERR_NO_CRT, 0 }), CatchServiceError([&] { hardware->SetDisplayDevices(3); }));
     EXPECT_EQ((ServiceError{ IDS_ERR_NO_TV, 0 }), CatchServiceError([&] { hardware->SetDisplayDevices(4); }));
-    EXPECT_TRUE(Escapes(13).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
 }
 
 TEST_F(Switching, DetectionOffOrDriverUnsureLetsTheSwitchThrough)
@@ -68,16 +68,16 @@ TEST_F(Switching, DetectionOffOrDriverUnsureLetsTheSwitchThrough)
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
     hardware->Refresh();
-    SimSetEscapeFault(5, 0x10001);  // the driver cannot tell what is connected
+    SimSetEscapeFault(SIM_FN_REQUEST, 0x10001);  // the driver cannot tell what is connected
     EXPECT_EQ(1, hardware->IsCrtAttached());
-    SimSetEscapeFault(5, 0);
+    SimSetEscapeFault(SIM_FN_REQUEST, 0);
     EXPECT_EQ(0, hardware->IsCrtAttached());
 
     hardware->GetHeader(TRUE)->crtDetection = 0;
     SimClearJournal();
     // The driver itself refuses a CRT that is not there.
     EXPECT_EQ((ServiceError{ IDS_ERR_SWITCH_CRT, 13 }), CatchServiceError([&] { hardware->SetDisplayDevices(2); }));
-    EXPECT_EQ(1u, Escapes(13).size());
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size());
 }
 
 TEST_F(Switching, DriverFailuresAreReportedByRequestedMask)
@@ -85,7 +85,7 @@ TEST_F(Switching, DriverFailuresAreReportedByRequestedMask)
     CHardware* hardware = Hardware();
     ASSERT_NE(nullptr, hardware);
     hardware->Refresh();
-    SimSetEscapeFault(13, 0x10003);
+    SimSetEscapeFault(SIM_FN_SWITCH, 0x10003);
     const struct {
         UINT mask, error;
     } cases[] = {
@@ -98,7 +98,7 @@ TEST_F(Switching, DriverFailuresAreReportedByRequestedMask)
         EXPECT_EQ((ServiceError{ c.error, 13 }), CatchServiceError([&] { hardware->SetDisplayDevices(c.mask); }))
             << "mask " << c.mask;
     EXPECT_EQ((ServiceError{ IDS_ERR_SWITCH_OTHER, 0 }), CatchServiceError([&] { hardware->SetDisplayDevicesDirect(1); }));
-    SimSetEscapeFault(13, 0);
+    SimSetEscapeFault(SIM_FN_SWITCH, 0);
 }
 
 TEST_F(Switching, RotatedModeLargerThanThePanelKeepsThePanelsOff)
@@ -114,9 +114,9 @@ TEST_F(Switching, RotatedModeLargerThanThePanelKeepsThePanelsOff)
     SimClearJournal();
     EXPECT_EQ((ServiceError{ IDS_ERR_LCD_TOO_SMALL, 0 }), CatchServiceError([&] { hardware->SetDisplayDevices(1); }));
     EXPECT_EQ((ServiceError{ IDS_ERR_SECPANEL_TOO_SMALL, 0 }), CatchServiceError([&] { hardware->SetDisplayDevices(8); }));
-    EXPECT_TRUE(Escapes(13).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
     hardware->SetDisplayDevices(4);
-    EXPECT_EQ(1u, Escapes(13).size());
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size());
 }
 
 TEST_F(Switching, ModeChangeUsesTheExtendedCallOnlyWithADeviceName)

@@ -52,7 +52,7 @@ protected:
     std::vector<DWORD> SwitchedMasks()
     {
         std::vector<DWORD> masks;
-        for (const SimJournalEntry& entry : Escapes(13))
+        for (const SimJournalEntry& entry : Escapes(SIM_FN_SWITCH))
             masks.push_back(entry.request[1]);
         return masks;
     }
@@ -71,7 +71,7 @@ TEST_F(ConfirmDisplay, OkKeepsTheChange)
     EXPECT_EQ((ServiceError{ 0, 0 }), error);
     EXPECT_EQ(CountdownText(15), shown);
     EXPECT_EQ(std::vector<DWORD>{ 2 }, SwitchedMasks());
-    EXPECT_EQ(2u, State().adapters[0].values[64]);
+    EXPECT_EQ(2u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
     EXPECT_EQ(0, hookWhileShown) << "hot keys are off while the dialog is shown";
     EXPECT_NE(0, Header().keyboardHook) << "and on again after";
 }
@@ -80,7 +80,7 @@ TEST_F(ConfirmDisplay, CancelAndCloseSwitchBack)
 {
     SwitchAndAnswer(2, [](HWND dialog) { PressButton(dialog, IDCANCEL); });
     EXPECT_EQ((std::vector<DWORD>{ 2, 3 }), SwitchedMasks());
-    EXPECT_EQ(3u, State().adapters[0].values[64]);
+    EXPECT_EQ(3u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
 
     SimClearJournal();
     SwitchAndAnswer(1, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
@@ -112,10 +112,10 @@ TEST_F(ConfirmDisplay, CountsDownFromFifteenAndUndoesOnTheTickAfterZero)
 TEST_F(ConfirmDisplay, FailedUndoReportsTheUndoSwitchError)
 {
     SwitchAndAnswer(2, [](HWND dialog) {
-        SimSetEscapeFault(13, 0x10003);
+        SimSetEscapeFault(SIM_FN_SWITCH, 0x10003);
         PressButton(dialog, IDCANCEL);
     });
-    SimSetEscapeFault(13, 0);
+    SimSetEscapeFault(SIM_FN_SWITCH, 0);
     EXPECT_EQ((ServiceError{ IDS_ERR_SWITCH_LCD_CRT, 13 }), error) << "the error of switching back to 3";
 }
 
@@ -147,7 +147,7 @@ TEST_F(ConfirmDisplay, UndoneDeviceChangeRequestsNoDualView)
     driver.get();
     dualView.Release();
     EXPECT_EQ((std::vector<DWORD>{ 3, 1 }), SwitchedMasks());
-    EXPECT_TRUE(Escapes(11).empty()) << "dual view needs the device the user refused";
+    EXPECT_TRUE(Escapes(SIM_FN_DUAL_VIEW).empty()) << "dual view needs the device the user refused";
 }
 
 using NoConfirmation = HotKeys;
@@ -157,7 +157,7 @@ TEST_F(NoConfirmation, WithoutDSMessageTheSwitchStaysAtOnce)
     Hardware()->Refresh();
     SimClearJournal();
     Hardware()->SetDisplayDevices(2);
-    EXPECT_EQ(1u, Escapes(13).size());
-    EXPECT_EQ(2u, State().adapters[0].values[64]);
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size());
+    EXPECT_EQ(2u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, kCaption));
 }

@@ -93,10 +93,10 @@ TEST_F(HotKeyHook, CtrlAltCSwitchesToTheCrtInTheFocusedApplication)
 {
     StartTarget();
     Type('C', kCtrlAlt);
-    const std::vector<SimJournalEntry> switches = TargetEscapes(13);
+    const std::vector<SimJournalEntry> switches = TargetEscapes(SIM_FN_SWITCH);
     ASSERT_EQ(1u, switches.size());
     EXPECT_EQ(2u, switches[0].request[1]);
-    EXPECT_EQ(2u, State().adapters[0].values[64]);
+    EXPECT_EQ(2u, State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
 }
 
 TEST_F(HotKeyHook, ModifiersMustMatchExactly)
@@ -105,7 +105,7 @@ TEST_F(HotKeyHook, ModifiersMustMatchExactly)
     Type('L', kCtrlAlt | HOTKEYF_SHIFT);
     Type('C', HOTKEYF_CONTROL);
     Type('C', 0);
-    EXPECT_TRUE(TargetEscapes(13).empty());
+    EXPECT_TRUE(TargetEscapes(SIM_FN_SWITCH).empty());
 }
 
 TEST_F(HotKeyHook, RepeatsAndKeyUpsDoNothing)
@@ -120,7 +120,7 @@ TEST_F(HotKeyHook, RepeatsAndKeyUpsDoNothing)
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
     typed = 3;
     WaitForKeys(3);
-    EXPECT_EQ(1u, TargetEscapes(13).size());
+    EXPECT_EQ(1u, TargetEscapes(SIM_FN_SWITCH).size());
 }
 
 TEST_F(HotKeyHook, NothingActsWhileGated)
@@ -138,12 +138,12 @@ TEST_F(HotKeyHook, NothingActsWhileGated)
     state.adapters[0].statusBytes[0] = 1;  // the driver's suspend flag
     SetState(state);
     Type('C', kCtrlAlt);
-    EXPECT_TRUE(TargetEscapes(13).empty());
+    EXPECT_TRUE(TargetEscapes(SIM_FN_SWITCH).empty());
 
     state.adapters[0].statusBytes[0] = 0;
     SetState(state);
     Type('C', kCtrlAlt);
-    EXPECT_EQ(1u, TargetEscapes(13).size());
+    EXPECT_EQ(1u, TargetEscapes(SIM_FN_SWITCH).size());
 }
 
 TEST_F(HotKeyHook, DeviceKeysDoNothingInDualApplication)
@@ -152,7 +152,7 @@ TEST_F(HotKeyHook, DeviceKeysDoNothingInDualApplication)
     StartTarget();
     Type('C', kCtrlAlt);
     Type('L', kCtrlAlt);
-    EXPECT_TRUE(TargetEscapes(13).empty());
+    EXPECT_TRUE(TargetEscapes(SIM_FN_SWITCH).empty());
 }
 
 TEST_F(HotKeyHook, LcdAloneOfferedClearsTheLcdKey)
@@ -162,7 +162,7 @@ TEST_F(HotKeyHook, LcdAloneOfferedClearsTheLcdKey)
     SetOem("OEM", "EnableSecondaryPanel", 0);
     StartTarget();
     Type('L', kCtrlAlt);
-    EXPECT_TRUE(TargetEscapes(13).empty());
+    EXPECT_TRUE(TargetEscapes(SIM_FN_SWITCH).empty());
 }
 
 TEST_F(HotKeyHook, RotationKeyTogglesBackWhenAsked)
@@ -172,7 +172,7 @@ TEST_F(HotKeyHook, RotationKeyTogglesBackWhenAsked)
     StartTarget();
     Type(VK_OEM_4, kCtrlAlt);
     Type(VK_OEM_4, kCtrlAlt);
-    const std::vector<SimJournalEntry> rotations = TargetEscapes(10);
+    const std::vector<SimJournalEntry> rotations = TargetEscapes(SIM_FN_ROTATE);
     ASSERT_EQ(2u, rotations.size());
     EXPECT_EQ(1, SIM_REQUEST_BYTE(&rotations[0], 4)) << "90 degrees";
     EXPECT_EQ(0, SIM_REQUEST_BYTE(&rotations[1], 4)) << "and back";
@@ -181,7 +181,7 @@ TEST_F(HotKeyHook, RotationKeyTogglesBackWhenAsked)
 TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
 {
     StartTarget();
-    SimSetEscapeFault(13, 0x10003);
+    SimSetEscapeFault(SIM_FN_SWITCH, 0x10003);
     ++typed;
     TypeHotKey('C', kCtrlAlt);
     HWND box = testsupport::WaitForDialog("VQXAPI", 20000);
@@ -203,11 +203,11 @@ TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
     EXPECT_EQ(testsupport::ResourceString(IDS_ERR_SWITCH_CRT, 13), testsupport::MessageBoxText(box));
     testsupport::PressButton(box, IDOK);
     WaitForKeys(typed);
-    SimSetEscapeFault(13, 0);
+    SimSetEscapeFault(SIM_FN_SWITCH, 0);
     EXPECT_NE(0, Header().keyboardHook) << "the hook stays installed";
 
     Type('C', kCtrlAlt);
-    EXPECT_EQ(2u, TargetEscapes(13).size()) << "and the hot keys still work";
+    EXPECT_EQ(2u, TargetEscapes(SIM_FN_SWITCH).size()) << "and the hot keys still work";
 }
 
 TEST_F(HotKeyHook, ServicesThatCannotStartAreReportedOnceAndKeysStillPass)
@@ -234,5 +234,5 @@ TEST_F(HotKeyHook, ServicesThatCannotStartAreReportedOnceAndKeysStillPass)
     typed = std::stoi(testsupport::WindowText(window).substr(6));
     Type('C', kCtrlAlt);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "VQXAPI")) << "reported once, not at every key";
-    EXPECT_TRUE(TargetEscapes(13).empty());
+    EXPECT_TRUE(TargetEscapes(SIM_FN_SWITCH).empty());
 }

@@ -81,7 +81,7 @@ TEST_F(SharedState, RecordsAtTheEndOfTheViewAreNeverReadPastIt)
     ASSERT_TRUE(target->Focus());
     SimClearJournal();
     ASSERT_TRUE(target->Type('C', kCtrlAlt));
-    EXPECT_EQ(1u, Escapes(13).size()) << "Ctrl+Alt+C switched to the CRT";
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size()) << "Ctrl+Alt+C switched to the CRT";
 }
 
 TEST_F(SharedState, DamagedCountsAreReportedOncePerApplicationAndKeysPassOn)
@@ -110,14 +110,14 @@ TEST_F(SharedState, DamagedCountsAreReportedOncePerApplicationAndKeysPassOn)
     ASSERT_TRUE(target->Type('Z', 0));
     ASSERT_TRUE(target->Type('C', kCtrlAlt));
     EXPECT_EQ(0, HookBoxes()) << "reported once, not at every key";
-    EXPECT_TRUE(Escapes(13).empty());
+    EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
 
     // A fresh process of the system starts on the damaged block and repairs it.
     ASSERT_TRUE(RunInFreshProcess("FreshProcess.StartsOnTheBlockAsItIs"));
     EXPECT_EQ(1, Header().adapterCount);
     EXPECT_EQ(hook, Header().keyboardHook) << "the tray program's hook stays recorded";
     ASSERT_TRUE(target->Type('C', kCtrlAlt));
-    EXPECT_EQ(1u, Escapes(13).size()) << "the hot keys work again in the same application";
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size()) << "the hot keys work again in the same application";
 }
 
 TEST_F(SharedState, ChangedDisplaysGiveOneErrorUntilAFreshProcessRebuilds)
