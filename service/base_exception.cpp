@@ -2,19 +2,19 @@
 
 #include <cstdio>
 
-namespace {
-
 std::string FormatMessageText(UINT messageId, int value)
 {
     const std::string format = AfxLoadString(messageId);
     if (format.empty())
         return std::string();
-    char text[1024];
-    std::snprintf(text, sizeof(text), format.c_str(), value);
+    const int length = std::snprintf(nullptr, 0, format.c_str(), value);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(&text[0], text.size(), format.c_str(), value);
+    text.resize(static_cast<size_t>(length));
     return text;
 }
-
-} // namespace
 
 const std::string& CBaseException::GetErrorText()
 {

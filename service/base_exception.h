@@ -27,5 +27,9 @@ public:
     int m_value;
 };
 
+// String `messageId` of the resource library, a format with one integer
+// placeholder, filled with `value`; "" when the string is missing.
+std::string FormatMessageText(UINT messageId, int value);
+
 // Throws a new CBaseException.
 [[noreturn]] void ThrowServiceError(UINT messageId, int value);

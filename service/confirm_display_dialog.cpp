@@ -1,7 +1,6 @@
 #include "confirm_display_dialog.h"
 
-#include <cstdio>
-
+#include "base_exception.h"
 #include "resource_ids.h"
 
 CConfirmDisplayDialog::CConfirmDisplayDialog()
@@ -48,10 +47,7 @@ void CConfirmDisplayDialog::OnDestroy()
 
 void CConfirmDisplayDialog::ShowSecondsLeft()
 {
-    char format[256] = "", text[300] = "";
-    LoadStringA(AfxGetResourceHandle(), IDS_FMT_CONFIRM_COUNTDOWN, format, sizeof(format));
-    std::snprintf(text, sizeof(text), format, m_secondsLeft);
-    m_displayedText = text;
+    m_displayedText = FormatMessageText(IDS_FMT_CONFIRM_COUNTDOWN, m_secondsLeft);
     if (m_hWnd)
         UpdateData(FALSE);
 }
