@@ -8,9 +8,9 @@
 # builds <target>.exe (GoogleTest) and registers one CTest entry per version,
 # named <target>@<version>, so a failure says which Windows it failed on.
 # Versions: win95 win98 winme nt40 win2k winxp0 (XP, no service pack)
-# winxp (XP SP3) win7 (Wine's default 6.1).  Tests of one prefix never run at
+# winxp1 (XP SP1) winxp (XP SP3) win7 (Wine's default 6.1).  Tests of one prefix never run at
 # the same time; tests of different prefixes may.
-set(VQX_WINDOWS_VERSIONS win95 win98 winme nt40 win2k winxp0 winxp win7)
+set(VQX_WINDOWS_VERSIONS win95 win98 winme nt40 win2k winxp0 winxp1 winxp win7)
 set(VQX_PREFIX_ROOT ${CMAKE_BINARY_DIR}/prefixes)
 set(VQX_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
 

@@ -12,6 +12,7 @@
 # files, real copies of the files wineserver rewrites in place.  Versions:
 #   win95 win98 winme nt40 win2k   as Wine reports them
 #   winxp0                         Windows XP without a service pack
+#   winxp1                         Windows XP SP1, the first with a service pack
 #   winxp                          Windows XP SP3
 #   win7                           Wine's default (6.1), which the system refuses
 set -euo pipefail
@@ -72,6 +73,15 @@ REG
 [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Windows]
 "CSDVersion"=dword:00000000
 REG
+    elif [ "$v" = winxp1 ]; then
+        cat <<'REG'
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+"CSDVersion"="Service Pack 1"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Windows]
+"CSDVersion"=dword:00000100
+REG
     fi
 }
 
@@ -87,7 +97,7 @@ make_prefix() {
         cp --remove-destination "$root/template/${f#$p/}" "$f"
     done
     local win=$v
-    case $v in winxp0) win=winxp ;; win7) win="" ;; esac
+    case $v in winxp0|winxp1) win=winxp ;; win7) win="" ;; esac
     export WINEPREFIX=$p DISPLAY=$(cat "$root/display")
     [ -n "$win" ] && wine winecfg -v "$win" >/dev/null 2>&1
     version_settings "$v" > "$p/drive_c/vqx-settings.reg"

@@ -80,6 +80,40 @@ TEST_F(SharedBlock, IndicesOutOfRangeAreError320)
     EXPECT_EQ(hardware->GetAdapter(0, TRUE), hardware->GetAdapter(256, TRUE));
 }
 
+TEST_F(SharedBlock, EachIndexBoundaryIsExactWithTwoAdapters)
+{
+    // With a second adapter behind the first, an index one past a count
+    // would find a real record: only the check tells it is not the one
+    // asked for.
+    Load("[Adapter0]\nSubsystemId=0x1043\n[Adapter1]\nSubsystemId=0x2201\n"
+         "[Device0]\nAdapter=0\n[Device1]\nAdapter=0\nPrimary=0\n[Device2]\nAdapter=1\nPrimary=0\n");
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    ASSERT_EQ(2, hardware->GetHeader(TRUE)->adapterCount);
+    EXPECT_STREQ("\\\\.\\DISPLAY2", hardware->GetDisplay(0, 1, TRUE)->deviceName) << "the last display of adapter 0";
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 2 }), CatchServiceError([&] { hardware->GetDisplay(0, 2, TRUE); }))
+        << "not adapter 1's record";
+    EXPECT_STREQ("\\\\.\\DISPLAY3", hardware->GetDisplay(1, 0, TRUE)->deviceName) << "the last adapter";
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 2 }), CatchServiceError([&] { hardware->GetDisplay(1, 1, TRUE); }));
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 1 }), CatchServiceError([&] { hardware->GetAdapter(2, TRUE); }));
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 1 }), CatchServiceError([&] { hardware->GetDisplay(2, 0, TRUE); }));
+    // Unchecked, the place after the last display of adapter 0 is adapter 1.
+    EXPECT_EQ(hardware->GetAdapter(1, TRUE), reinterpret_cast<AdapterRecord*>(hardware->GetDisplay(0, 2, FALSE)));
+}
+
+TEST_F(SharedBlock, AFailedStartLeavesTheBlockFreeForTheNextProcess)
+{
+    // No adapter: the construction fails after taking the construction mutex.
+    Load("[Adapter0]\n[Device0]\nAdapter=none\nDeviceId=PCI\\VEN_10DE&DEV_0110&SUBSYS_0&REV_A1\n");
+    EXPECT_EQ((ServiceError{ IDS_ERR_NO_ADAPTER, 0 }), CatchServiceError([&] { Hardware(); }));
+    Load(kOneDisplay);
+    // A mutex left owned here would hold the next process's start forever.
+    testsupport::Program child("\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests "
+                               "--gtest_filter=DISABLED_SecondProcess.StartsOnItsOwn");
+    ASSERT_TRUE(child.Started());
+    EXPECT_EQ(0u, child.Wait(30000)) << "the second process started";
+}
+
 TEST_F(SharedBlock, WrongCountsNeverLeadOutsideTheBlock)
 {
     CHardware* hardware = Hardware();
@@ -134,4 +168,13 @@ TEST(DISABLED_SecondProcess, AttachesToTheBlockAsItIs)
     EXPECT_EQ((ServiceError{ IDS_ERR_DISPLAY_NOT_FOUND, 0 }),
               CatchServiceError([&] { hardware->SelectDisplayByName("\\\\.\\DISPLAY9"); }));
     hardware->GetHeader(TRUE)->keyboardHook = 0x77;
+}
+
+// Run by the test above in a second process.
+TEST(DISABLED_SecondProcess, StartsOnItsOwn)
+{
+    CHardware* hardware = static_cast<CHardware*>(GetServerInterface(kServiceHardware));
+    ASSERT_NE(nullptr, hardware);
+    EXPECT_EQ(1, hardware->GetHeader(TRUE)->adapterCount);
+    ReleaseServerInterface(kServiceHardware, hardware);
 }

@@ -24,6 +24,7 @@ const std::map<std::string, ExpectedVersion> kVersions = {
     { "nt40",   { VER_PLATFORM_WIN32_NT, 4, 0, 6 } },
     { "win2k",  { VER_PLATFORM_WIN32_NT, 5, 0, 4 } },
     { "winxp0", { VER_PLATFORM_WIN32_NT, 5, 1, 0 } },
+    { "winxp1", { VER_PLATFORM_WIN32_NT, 5, 1, 1 } },
     { "winxp",  { VER_PLATFORM_WIN32_NT, 5, 1, 3 } },
     { "win7",   { VER_PLATFORM_WIN32_NT, 6, 1, 1 } },
 };

@@ -63,7 +63,7 @@ TEST(OSServiceCreation, ReportsTheClassOfTheRunningWindows)
 {
     const std::map<std::string, int> expectedClass = {
         { "win95", 1 }, { "win98", 2 }, { "winme", 2 }, { "nt40", 3 },
-        { "win2k", 4 }, { "winxp0", 5 }, { "winxp", 6 },
+        { "win2k", 4 }, { "winxp0", 5 }, { "winxp1", 6 }, { "winxp", 6 },
     };
     const std::string version = testsupport::WindowsVersion();
     if (version == "win7") {
