@@ -53,6 +53,17 @@ make_template() {
     touch "$t/.done"
 }
 
+service_pack() {  # XP's service pack as text and as number (major in the high byte)
+    cat <<REG
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+"CSDVersion"="$1"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Windows]
+"CSDVersion"=dword:$2
+REG
+}
+
 version_settings() {  # the registry settings of one version
     local v=$1
     cat <<'REG'
@@ -64,25 +75,10 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\DllOverrides]
 "winhlp32.exe"=""
 REG
-    if [ "$v" = winxp0 ]; then
-        cat <<'REG'
-
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
-"CSDVersion"=""
-
-[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Windows]
-"CSDVersion"=dword:00000000
-REG
-    elif [ "$v" = winxp1 ]; then
-        cat <<'REG'
-
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
-"CSDVersion"="Service Pack 1"
-
-[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Windows]
-"CSDVersion"=dword:00000100
-REG
-    fi
+    case $v in
+        winxp0) service_pack "" 00000000 ;;
+        winxp1) service_pack "Service Pack 1" 00000100 ;;
+    esac
 }
 
 make_prefix() {
