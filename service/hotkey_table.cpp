@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "hotkey_actions.h"
 #include "os_service.h"
 
 namespace {
@@ -14,49 +15,6 @@ constexpr UINT kAlt = HOTKEYF_ALT;
 
 #define VQX_HOTKEY(index, name, key, modifiers) \
     { index, "HK_" name "_Vkc", key, "HK_" name "_Mod", modifiers, "HK_" name "_Fixed", 0 }
-
-// Whether the header's feature switches offer the function of an entry.
-bool IsOffered(int index, const HardwareHeader& header)
-{
-    const bool crt = header.enableCrt != 0;
-    const bool tv = header.enableTv != 0;
-    const bool secondaryPanel = header.enableSecondaryPanel != 0;
-    const bool rotation = header.enableRotation != 0;
-    const bool dualApp = header.enableDualApp != 0;
-    const bool dualView = header.enableDualView != 0;
-    switch (index) {
-    case kHotKeyLcd:
-        // The LCD alone only makes sense when some other output exists.
-        return crt || tv || secondaryPanel;
-    case kHotKeyCrt:
-    case kHotKeyLcdCrt:
-        return crt;
-    case kHotKeyCrtSecondaryPanel:
-        return crt && secondaryPanel;
-    case kHotKeyTv:
-    case kHotKeyLcdTv:
-        return tv;
-    case kHotKeySecondaryPanelTv:
-        return tv && secondaryPanel;
-    case kHotKeySecondaryPanel:
-    case kHotKeyLcdSecondaryPanel:
-        return secondaryPanel;
-    case kHotKeyRotate90:
-    case kHotKeyRotate180:
-    case kHotKeyRotate270:
-        return rotation;
-    case kHotKeySetDualApp:
-    case kHotKeySwapApps:
-    case kHotKeySwapDisplays:
-        return dualApp;
-    case kHotKeySetDualView:
-        return dualView;
-    case kHotKeyPlainState:
-        return rotation || dualApp || dualView;
-    default:
-        return false;
-    }
-}
 
 // The "Fixed" flags always come from the OEM file (default 0).
 void ReadFixedFlags(COSService& settings, HotKeyTable& table)
@@ -109,7 +67,7 @@ HotKeyTable& BuildDefaultHotKeyTable(COSService& settings, const HardwareHeader&
     }
     ReadFixedFlags(settings, built);
     for (int i = 0; i < kHotKeyCount; ++i) {
-        if (!IsOffered(i, header)) {
+        if (!IsHotKeyOffered(i, header)) {
             built.keyCode[i] = 0;
             built.modifiers[i] = 0;
             built.fixed[i] = 0;

@@ -49,8 +49,8 @@ extern const HotKeyDefinition kHotKeyDefinitions[kHotKeyCount];
 
 // Builds the default table: enabled, the keys of the OEM file when its
 // "HKConfig" switch is on (else the built-in ones), the OEM "Fixed" flags,
-// and every entry cleared whose feature the header's switches do not offer.
-// Returns `table`.
+// and every entry cleared that the header's switches do not offer
+// (IsHotKeyOffered, hotkey_actions.h).  Returns `table`.
 HotKeyTable& BuildDefaultHotKeyTable(COSService& settings, const HardwareHeader& header, HotKeyTable& table);
 
 // Loads the table of adapters 0 .. adapterCount-1 from the registry with
