@@ -24,6 +24,7 @@
 #include "dual_app.h"
 #include "dual_view.h"
 #include "hardware.h"
+#include "hotkey_actions.h"
 #include "hotkey_table.h"
 #include "os_service.h"
 #include "resource_ids.h"
@@ -174,93 +175,54 @@ void RotateOrToggle(CHookServices& s, const HardwareHeader& h, uint8_t current, 
     s.rotation->SetRotation(h.toggleSModeHotKey && current == code ? UINT(kRotationNone) : code);
 }
 
+// Undoes whichever of rotation, dual view and dual application the display
+// has on, as its state reads after a refresh.
+void BackToPlainState(CHookServices& s)
+{
+    CHardware& hw = *s.hardware.Get();
+    hw.RefreshDisplayState();
+    const DisplayRecord* now = hw.GetCurrentDisplay();
+    if (now->rotation != kRotationNone)
+        s.rotation->SetRotation(kRotationNone);
+    else if (now->mode == kModeDualView)
+        s.dualView->SetDualView(FALSE);
+    else if (now->mode == kModeDualApp)
+        s.dualApp->SetDualApp(FALSE, 0);
+}
+
+// Carries out the action of hot key `entry` (kHotKeyActions) when it may
+// act on the current display.
 void Act(CHookServices& s, const HardwareHeader& h, int entry)
 {
     CHardware& hw = *s.hardware.Get();
     const DisplayRecord* d = hw.GetCurrentDisplay();
-    const uint8_t mode = d->mode;
-    const uint8_t rotation = d->rotation;
-    const bool single = mode == kModeSingle;
-    const bool mayRotate = h.enableRotation && mode != kModeDualView && mode != kModeDualApp &&
-                           !(h.osClass == 2 && mode == kModeDualMonitor);
-    const bool mayDualApp = h.enableDualApp && mode != kModeDualView && mode != kModeDualMonitor && rotation == 0;
-
-    switch (entry) {
-    case kHotKeyLcd:
-        if (single && (h.enableCrt || h.enableTv || h.enableSecondaryPanel))
-            hw.SetDisplayDevices(kOutputLcd);
+    const auto mode = static_cast<DisplayMode>(d->mode);
+    const auto rotation = static_cast<RotationCode>(d->rotation);
+    if (!MayHotKeyAct(entry, h, mode, rotation))
+        return;
+    const HotKeyAction& action = kHotKeyActions[entry];
+    switch (action.kind) {
+    case kActionSwitchOutputs:
+        hw.SetDisplayDevices(action.outputs);
         break;
-    case kHotKeyCrt:
-        if (single && h.enableCrt)
-            hw.SetDisplayDevices(kOutputCrt);
+    case kActionRotate:
+        RotateOrToggle(s, h, rotation, action.rotation);
         break;
-    case kHotKeyTv:
-        if (single && h.enableTv)
-            hw.SetDisplayDevices(kOutputTv);
+    case kActionDualAppOn:
+        s.dualApp->SetDualApp(TRUE, 0);
         break;
-    case kHotKeySecondaryPanel:
-        if (single && h.enableSecondaryPanel)
-            hw.SetDisplayDevices(kOutputSecondaryPanel);
+    case kActionSwapDualAppWindows:
+        s.dualApp->SwapDualAppWindows();
         break;
-    case kHotKeyLcdCrt:
-        if (single && h.enableCrt)
-            hw.SetDisplayDevices(kOutputLcd | kOutputCrt);
+    case kActionSwapDualAppDisplays:
+        s.dualApp->SwapDualAppDisplays();
         break;
-    case kHotKeyLcdTv:
-        if (single && h.enableTv)
-            hw.SetDisplayDevices(kOutputLcd | kOutputTv);
+    case kActionDualViewOn:
+        s.dualView->SetDualView(TRUE);
         break;
-    case kHotKeyLcdSecondaryPanel:
-        if (single && h.enableSecondaryPanel)
-            hw.SetDisplayDevices(kOutputLcd | kOutputSecondaryPanel);
+    case kActionPlainState:
+        BackToPlainState(s);
         break;
-    case kHotKeyCrtSecondaryPanel:
-        if (single && h.enableCrt && h.enableSecondaryPanel)
-            hw.SetDisplayDevices(kOutputCrt | kOutputSecondaryPanel);
-        break;
-    case kHotKeySecondaryPanelTv:
-        if (single && h.enableTv && h.enableSecondaryPanel)
-            hw.SetDisplayDevices(kOutputTv | kOutputSecondaryPanel);
-        break;
-    case kHotKeyRotate90:
-        if (mayRotate && h.enableRt90)
-            RotateOrToggle(s, h, rotation, kRotation90);
-        break;
-    case kHotKeyRotate180:
-        if (mayRotate && h.enableRt180)
-            RotateOrToggle(s, h, rotation, kRotation180);
-        break;
-    case kHotKeyRotate270:
-        if (mayRotate && h.enableRt270)
-            RotateOrToggle(s, h, rotation, kRotation270);
-        break;
-    case kHotKeySetDualApp:
-        if (mayDualApp)
-            s.dualApp->SetDualApp(TRUE, 0);
-        break;
-    case kHotKeySwapApps:
-        if (mayDualApp)
-            s.dualApp->SwapDualAppWindows();
-        break;
-    case kHotKeySwapDisplays:
-        if (mayDualApp)
-            s.dualApp->SwapDualAppDisplays();
-        break;
-    case kHotKeySetDualView:
-        if (h.enableDualView && mode != kModeDualApp && mode != kModeDualMonitor && rotation == 0)
-            s.dualView->SetDualView(TRUE);
-        break;
-    case kHotKeyPlainState: {
-        hw.RefreshDisplayState();
-        const DisplayRecord* now = hw.GetCurrentDisplay();
-        if (now->rotation != kRotationNone)
-            s.rotation->SetRotation(kRotationNone);
-        else if (now->mode == kModeDualView)
-            s.dualView->SetDualView(FALSE);
-        else if (now->mode == kModeDualApp)
-            s.dualApp->SetDualApp(FALSE, 0);
-        break;
-    }
     }
 }
 
