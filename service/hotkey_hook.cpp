@@ -4,7 +4,7 @@
 // cannot be a hot key leave at once: anything but a first key-down
 // (HC_ACTION with bits 30 and 31 of the key data clear), and keys that no
 // adapter's table holds.  The services it works with are obtained at the
-// first key event in a process and kept while the library stays there,
+// first key-down in a process and kept while the library stays there,
 // instead of being built (with a display enumeration) for every event.
 //
 // No exception ever leaves the procedure, and an event that arrives while

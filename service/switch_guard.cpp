@@ -63,17 +63,18 @@ CSwitchGuard::CPending::~CPending()
 
 bool CSwitchGuard::TakeAbandoned(std::string& deviceName, UINT& previousMask)
 {
-    if (!Data() || !TryOwn(m_owner))
+    if (!Data())
+        return false;
+    const CMutexLock owned(m_owner, 0);
+    if (!owned.Held())
         return false;
     // Owned now: a dialog of this very thread (the mutex is re-entrant) is
     // still shown, any other recorded one has lost its thread.
     Record& record = *Data();
-    const bool abandoned = record.processId != 0 && record.processId != GetCurrentProcessId();
-    if (abandoned) {
-        deviceName.assign(record.deviceName, strnlen(record.deviceName, sizeof(record.deviceName)));
-        previousMask = record.previousMask & 0xFF;
-        record.processId = 0;
-    }
-    ReleaseMutex(m_owner);
-    return abandoned;
+    if (record.processId == 0 || record.processId == GetCurrentProcessId())
+        return false;
+    deviceName.assign(record.deviceName, strnlen(record.deviceName, sizeof(record.deviceName)));
+    previousMask = record.previousMask & 0xFF;
+    record.processId = 0;
+    return true;
 }
