@@ -124,7 +124,7 @@ public:
     // The guardian's part: when a keep-or-undo dialog's process ended while
     // the dialog was shown, switches that display back to the outputs it had
     // before, as the dialog's time-out would have, and returns TRUE.  The
-    // display selected here stays selected.
+    // display this process had selected is selected again after the undo.
     BOOL UndoAbandonedSwitch();
 
 private:

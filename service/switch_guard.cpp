@@ -10,14 +10,6 @@ namespace {
 const char kGuardMutexName[] = "6B1E2D94-7A0C-4F3B-9D56-2E8C4A71B0F5-PendingSwitch-Owner";
 const char kGuardBlockName[] = "6B1E2D94-7A0C-4F3B-9D56-2E8C4A71B0F5-PendingSwitch";
 
-// Takes the owner mutex without waiting; an owner that ended without
-// releasing it counts as gone.
-bool TryOwn(HANDLE mutex)
-{
-    const DWORD result = WaitForSingleObject(mutex, 0);
-    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-}
-
 } // namespace
 
 struct CSwitchGuard::Record {
@@ -40,25 +32,24 @@ CSwitchGuard::Record* CSwitchGuard::Data() const
     return static_cast<Record*>(m_view.Get());
 }
 
+// While another process's dialog is pending, the mutex is not to be had
+// and this one goes unguarded; an owner that ended without releasing it
+// counts as gone.
 CSwitchGuard::CPending::CPending(CSwitchGuard& guard, const std::string& deviceName, UINT previousMask)
-    : m_guard(guard)
+    : m_guard(guard), m_owned(guard.m_owner, 0), m_recorded(m_owned.Held() && guard.Data())
 {
-    // While another process's dialog is pending, this one goes unguarded.
-    if (!m_guard.Data() || !TryOwn(m_guard.m_owner))
+    if (!m_recorded)
         return;
     Record& record = *m_guard.Data();
     lstrcpynA(record.deviceName, deviceName.c_str(), sizeof(record.deviceName));
     record.previousMask = previousMask & 0xFF;
     record.processId = GetCurrentProcessId();
-    m_recorded = true;
 }
 
 CSwitchGuard::CPending::~CPending()
 {
-    if (!m_recorded)
-        return;
-    m_guard.Data()->processId = 0;
-    ReleaseMutex(m_guard.m_owner);
+    if (m_recorded)
+        m_guard.Data()->processId = 0;
 }
 
 bool CSwitchGuard::TakeAbandoned(std::string& deviceName, UINT& previousMask)

@@ -39,7 +39,8 @@ public:
 
     private:
         CSwitchGuard& m_guard;
-        bool m_recorded = false;
+        CMutexLock m_owned;  // released after the record is cleared
+        bool m_recorded;
     };
 
     // The guardian's check: TRUE, with the display and the outputs to go
