@@ -1,0 +1,1 @@
+#include "transparent_bitmap.h"
