@@ -7,6 +7,7 @@
 //   CRegKey        registry keys (RegCloseKey), with value helpers
 //   CGdiObject     bitmaps, brushes, pens, fonts (DeleteObject)
 //   CDCHandle      device contexts made with CreateDC/CreateCompatibleDC (DeleteDC)
+//   CMenuHandle    menus loaded or created and not given to a window (DestroyMenu)
 //   CWindowDC      a window's DC from GetDC (ReleaseDC)
 //   CPaintDC       BeginPaint/EndPaint of a WM_PAINT
 //   CSelectObject  selects a GDI object into a DC for a scope
@@ -84,10 +85,17 @@ struct DCTraits {
     static void Free(Handle h) { DeleteDC(h); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() { return nullptr; }
+    static void Free(Handle h) { DestroyMenu(h); }
+};
+
 using CHandle = CUniqueHandle<KernelHandleTraits>;
 using CModule = CUniqueHandle<ModuleTraits>;
 using CMappedView = CUniqueHandle<MappedViewTraits>;
 using CDCHandle = CUniqueHandle<DCTraits>;
+using CMenuHandle = CUniqueHandle<MenuTraits>;
 
 // A GDI object of a known type (HBITMAP, HBRUSH, ...).
 template <class T>

@@ -1,5 +1,8 @@
 #include "text.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 namespace {
 
 // A string table entry holds at most 65535 UTF-16 units, two bytes each at
@@ -32,5 +35,26 @@ std::string AfxGetWindowText(HWND window)
     // never fall short of it.
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string AfxFormatString(UINT formatId, ...)
+{
+    const std::string format = AfxLoadString(formatId);
+    if (format.empty())
+        return format;
+    va_list args;
+    va_start(args, formatId);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format.c_str(), args);
+    va_end(args);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<size_t>(length) + 1);
+        std::vsnprintf(&text[0], text.size(), format.c_str(), again);
+        text.resize(static_cast<size_t>(length));
+    }
+    va_end(again);
     return text;
 }

@@ -1,6 +1,8 @@
 // Texts as std::string, of any length:
 //   AfxLoadString     a string of a module's string table
 //   AfxGetWindowText  the text of a window or control
+//   AfxFormatString   a string of the module's string table used as a
+//                     printf format
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,11 @@
 // String `id` of `from` (the module's resource handle unless told); "" when
 // the module has no such string.
 std::string AfxLoadString(UINT id, HINSTANCE from = AfxGetResourceHandle());
+
+// String `formatId` of the module's resource handle filled like printf with
+// the arguments (numbers only: the formats of the resource library take
+// %d and %u); "" when the string is missing.
+std::string AfxFormatString(UINT formatId, ...);
 
 // The text of `window`; "" for a window without text or a null handle.
 std::string AfxGetWindowText(HWND window);

@@ -1,11 +1,11 @@
 // ServiceReference<Service>: one reference to a service of VQXAPI, taken
-// through the library's exports and returned when the holder goes.  It is
-// the test programs' CServiceReference: that one works on the library's
-// registry, which a program outside the library cannot reach.
+// through the library's exports and returned when the holder goes; for the
+// modules that link the library (the library's own CServiceReference works
+// on its registry, which no other module can reach).
 //
-// A holder starts empty, so a fixture can take the service when a test
-// first needs it (after loading its scenario) and return it in TearDown,
-// before the settings are cleaned up.  For test programs that link VQXAPI.
+// A holder starts empty, so that its owner decides when the service is
+// taken (a command takes its services when it runs, a test fixture after
+// loading its scenario) and may return it early.
 #pragma once
 
 #include <type_traits>

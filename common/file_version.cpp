@@ -1,0 +1,24 @@
+#include "file_version.h"
+
+#include <vector>
+
+bool ReadFileVersion(const char* fileName, FileVersion& version)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(fileName, &handle);
+    if (size == 0)
+        return false;
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(fileName, 0, size, data.data()))
+        return false;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
+        length < sizeof(VS_FIXEDFILEINFO))
+        return false;
+    version.parts[0] = HIWORD(info->dwFileVersionMS);
+    version.parts[1] = LOWORD(info->dwFileVersionMS);
+    version.parts[2] = HIWORD(info->dwFileVersionLS);
+    version.parts[3] = LOWORD(info->dwFileVersionLS);
+    return true;
+}

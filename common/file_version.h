@@ -1,0 +1,13 @@
+// The version resource of a file: the four parts of its file version.
+#pragma once
+
+#include <windows.h>
+
+struct FileVersion {
+    WORD parts[4];  // most significant first: 6.14.1.2 is {6, 14, 1, 2}
+};
+
+// Reads the fixed version record of `fileName` (found as the system finds
+// libraries when it has no folder); false when the file or its version
+// resource is missing.
+bool ReadFileVersion(const char* fileName, FileVersion& version);
