@@ -1,0 +1,145 @@
+// Start and end of the tray program: one copy per system, the icon, the
+// hidden window, the hook, the selection of the primary display, and a
+// program that ends quietly when it cannot start.
+#include "tray_fixture.h"
+
+#include <shellapi.h>
+
+#include <fstream>
+
+using testsupport::WaitUntil;
+
+namespace {
+
+// Three displays on one adapter, the second is the system's primary one.
+const char kSecondPrimary[] =
+    "[Adapter0]\n"
+    "DeviceMask=1\n"
+    "[Device0]\n"
+    "Primary=0\n"
+    "[Device1]\n"
+    "Primary=1\n"
+    "[Device2]\n"
+    "Primary=0\n";
+
+// Two adapters; the primary display is on the second.
+const char kPrimaryOnSecondAdapter[] =
+    "[Adapter0]\n"
+    "[Adapter1]\n"
+    "SubsystemId=0x2201\n"
+    "[Device0]\n"
+    "Adapter=0\n"
+    "Primary=0\n"
+    "[Device1]\n"
+    "Adapter=1\n"
+    "Primary=1\n";
+
+std::string TestFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder = path;
+    return folder.erase(folder.find_last_of("\\/") + 1);
+}
+
+} // namespace
+
+TEST_F(TrayProgram, RunsHiddenWithItsIconAndHookAndEndsThroughExit)
+{
+    HWND tray = StartTray();
+    ASSERT_TRUE(tray);
+    EXPECT_TRUE(WaitUntil([&] { return IsIconShown(tray); }));
+    EXPECT_FALSE(IsWindowVisible(tray));
+    EXPECT_TRUE(GetWindowLongA(tray, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(testsupport::WindowText(tray), "VQX Control Panel");
+    EXPECT_TRUE(GetClassLongA(tray, GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_NE(Header().keyboardHook, 0);
+
+    EXPECT_EQ(ExitTray(), 0u);
+    EXPECT_FALSE(IsIconShown(tray));
+    EXPECT_EQ(Header().keyboardHook, 0) << "the hook's record is cleared";
+}
+
+TEST_F(TrayProgram, ASecondCopyEndsAtOnceAndLeavesTheFirstAlone)
+{
+    HWND tray = StartTray();
+    ASSERT_TRUE(tray);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconShown(tray); }));
+    const int32_t hook = Header().keyboardHook;
+
+    testsupport::Program second(Program("VQXTray.exe"));
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.Wait(10000), 0u);
+    EXPECT_EQ(CountWindows(second.ProcessId(), kTrayClass), 0);
+    EXPECT_EQ(CountWindows(second.ProcessId(), "#32770"), 0);
+    EXPECT_TRUE(IsIconShown(tray));
+    EXPECT_EQ(Header().keyboardHook, hook);
+    EXPECT_TRUE(IsWindow(tray));
+}
+
+// When another process built the shared block, the tray program has no
+// display of its own yet and takes the primary one: a switch from its menu
+// goes to that display.
+TEST_F(TrayProgram, SelectsThePrimaryDisplayOfABlockAnotherProcessBuilt)
+{
+    for (const char* scenario : { kSecondPrimary, kPrimaryOnSecondAdapter }) {
+        Load(scenario);
+        ASSERT_TRUE(Hardware());
+        ASSERT_TRUE(StartTray());
+        Choose(40008);  // the CRT alone
+        const auto switches = TrayEscapes(13);
+        ASSERT_EQ(switches.size(), 1u) << scenario;
+        EXPECT_STREQ(switches[0].deviceName, "\\\\.\\DISPLAY2");
+        EXPECT_EQ(switches[0].request[1], 2u);
+        ASSERT_EQ(ExitTray(), 0u);
+        ReleaseHardware();
+    }
+}
+
+TEST_F(TrayProgram, HiddenIconIsNeverAddedButHotKeysStillWork)
+{
+    SetOem("OEM", "HideTrayIcon", 1);
+    HWND tray = StartTray();
+    ASSERT_TRUE(tray);
+    ASSERT_TRUE(WaitUntil([&] { return Header().keyboardHook != 0; }));
+    EXPECT_FALSE(IsIconShown(tray));
+    EXPECT_EQ(ExitTray(), 0u);
+}
+
+// Without its resource library the program has nothing to say: it ends
+// with no window and no message.
+TEST_F(TrayProgram, EndsQuietlyWithoutTheResourceLibrary)
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    const std::string folder = std::string(temp) + "vqx-no-resources\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : { "VQXTray.exe", "VQXAPI.dll", "VQXSIM.DLL", "libgcc_s_dw2-1.dll", "libstdc++-6.dll",
+                              "libwinpthread-1.dll" })
+        ASSERT_TRUE(CopyFileA((TestFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+
+    testsupport::Program tray("\"" + folder + "VQXTray.exe\"");
+    ASSERT_TRUE(tray.Started());
+    EXPECT_NE(tray.Wait(15000), STILL_ACTIVE);
+    EXPECT_EQ(CountWindows(tray.ProcessId(), kTrayClass), 0);
+    EXPECT_EQ(CountWindows(tray.ProcessId(), "#32770"), 0);
+    EXPECT_EQ(FindWindowA(kTrayClass, nullptr), nullptr);
+}
+
+// The shell lost the icon (its taskbar was made again): the broadcast that
+// says so brings it back.
+TEST_F(TrayProgram, IconComesBackWhenTheTaskbarIsCreatedAgain)
+{
+    HWND tray = StartTray();
+    ASSERT_TRUE(tray);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconShown(tray); }));
+    NOTIFYICONDATAA gone = {};
+    gone.cbSize = 488;
+    gone.hWnd = tray;
+    gone.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    ASSERT_FALSE(IsIconShown(tray));
+
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsIconShown(tray); }));
+}
