@@ -1,9 +1,7 @@
 #include "display_seam.h"
 
-#include <string>
-
 #include "framework.h"
-#include "vqxsim.h"
+#include "switch_client.h"
 
 namespace display {
 namespace {
@@ -21,24 +19,6 @@ struct Functions {
     bool simulated = false;
 };
 
-// The simulated adapter's DLL, named by the machine-wide switch and loaded
-// from this library's folder; null when the switch is off.
-HMODULE LoadSimulatedAdapter()
-{
-    CRegKey key;
-    std::string dll;
-    if (key.Open(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY) != ERROR_SUCCESS ||
-        key.QueryString(SIM_SWITCH_ADAPTER_VALUE, dll) != ERROR_SUCCESS || dll.empty())
-        return nullptr;
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(AfxGetInstanceHandle(), path, sizeof(path));
-    std::string folder = path;
-    folder.erase(folder.find_last_of("\\/") + 1);
-    if (HMODULE module = LoadLibraryA((folder + dll).c_str()))
-        return module;
-    return LoadLibraryA(dll.c_str());
-}
-
 template <class T>
 bool Bind(HMODULE module, const char* name, T& function)
 {
@@ -51,9 +31,9 @@ bool Bind(HMODULE module, const char* name, T& function)
 Functions Resolve()
 {
     Functions f;
-    // Kept loaded for the life of the process: freeing a library while this
-    // one is being unloaded is not safe.
-    HMODULE sim = LoadSimulatedAdapter();
+    // The simulated adapter's DLL, named by the machine-wide switch and
+    // loaded from this library's folder; empty when the switch is off.
+    CModule sim = vqxsim::LoadSwitchedAdapter(AfxGetInstanceHandle());
     if (!sim)
         return f;
     Functions s;
@@ -65,10 +45,11 @@ Functions Resolve()
         Bind(sim, "SimChangeDisplaySettingsExA", s.changeDisplaySettingsEx) &&
         Bind(sim, "SimHasEnumDisplayDevices", s.hasEnumDisplayDevices) &&
         Bind(sim, "SimEnumDisplayDevicesA", s.enumDisplayDevices);
-    if (!complete) {
-        FreeLibrary(sim);
+    if (!complete)
         return f;
-    }
+    // Kept loaded for the life of the process: freeing a library while this
+    // one is being unloaded is not safe.
+    sim.Release();
     s.simulated = true;
     return s;
 }
