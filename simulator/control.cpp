@@ -1,6 +1,7 @@
 // The control interface for tests and tools: scenarios, state, faults and
 // the journal.
 #include "journal.h"
+#include "power.h"
 #include "scenario.h"
 #include "shared_area.h"
 #include "state_text.h"
@@ -75,7 +76,7 @@ extern "C" BOOL WINAPI SimSetState(const SimState* state)
 {
     if (!state || state->size != sizeof(SimState) || state->version != SIM_STATE_VERSION
         || state->adapterCount < 1 || state->adapterCount > SIM_MAX_ADAPTERS
-        || state->deviceCount > SIM_MAX_DEVICES)
+        || state->deviceCount > SIM_MAX_DEVICES || !IsSimulatedACLineStatus(state->acLineStatus))
         return FALSE;
     for (DWORD a = 0; a < state->adapterCount; ++a)
         if (state->adapters[a].modeCount > SIM_MAX_MODES)

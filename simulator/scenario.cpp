@@ -2,6 +2,7 @@
 
 #include "handles.h"  // the framework's owning wrappers
 #include "ini_text.h"
+#include "power.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -253,6 +254,12 @@ bool ApplyDeviceKey(SimDevice& d, const IniLine& line)
     return EqualsNoCase(line.key, "Adapter");  // read before the others
 }
 
+bool ApplyPowerKey(SimState& s, const IniLine& line)
+{
+    return EqualsNoCase(line.key, "ACLineStatus") && ParseNumber(line.value, s.acLineStatus)
+        && IsSimulatedACLineStatus(s.acLineStatus);
+}
+
 bool ApplyFaultKey(SimState& s, const IniLine& line)
 {
     if (EqualsNoCase(line.key, "ModeChange")) {
@@ -306,7 +313,8 @@ int CheckSections(const std::vector<IniLine>& lines, DWORD& adapters, DWORD& dev
             adapterSeen[a] = line.line;
         else if (d >= 0 && d < SIM_MAX_DEVICES)
             deviceSeen[d] = line.line;
-        else if (!EqualsNoCase(line.section, "Scenario") && !EqualsNoCase(line.section, "Faults"))
+        else if (!EqualsNoCase(line.section, "Scenario") && !EqualsNoCase(line.section, "Faults")
+                 && !EqualsNoCase(line.section, "Power"))
             return line.line;
     }
     while (adapters < SIM_MAX_ADAPTERS && adapterSeen[adapters])
@@ -381,6 +389,7 @@ LONG ParseScenario(const char* text, SimState& s)
     s.version = SIM_STATE_VERSION;
     s.hasEnumDisplayDevices = 1;
     s.modeChangeResult = SIM_MODE_CHANGE_NORMAL;
+    s.acLineStatus = AC_LINE_ONLINE;
     CopyText(s.scenario, sizeof(s.scenario), kBuiltInName);
 
     s.adapterCount = adapters ? adapters : 1;
@@ -415,6 +424,8 @@ LONG ParseScenario(const char* text, SimState& s)
             if (!EqualsNoCase(line.key, "EnumDisplayDevices") || !ParseBool(line.value, s.hasEnumDisplayDevices))
                 return line.line;
         } else if (EqualsNoCase(line.section, "Faults") && !ApplyFaultKey(s, line)) {
+            return line.line;
+        } else if (EqualsNoCase(line.section, "Power") && !ApplyPowerKey(s, line)) {
             return line.line;
         }
     }

@@ -8,8 +8,10 @@
 namespace vqxsim {
 namespace {
 
-const char kMappingName[] = "VQXSIM-State-v1-5D0B7E2A";
-const char kMutexName[] = "VQXSIM-State-v1-5D0B7E2A-Mutex";
+#define VQXSIM_TEXT(x) #x
+#define VQXSIM_VERSION_TEXT(x) VQXSIM_TEXT(x)
+const char kMappingName[] = "VQXSIM-State-v" VQXSIM_VERSION_TEXT(SIM_STATE_VERSION) "-5D0B7E2A";
+const char kMutexName[] = "VQXSIM-State-v" VQXSIM_VERSION_TEXT(SIM_STATE_VERSION) "-5D0B7E2A-Mutex";
 
 // This process's handles on the area; they live until the DLL unloads.
 struct Attachment {

@@ -10,7 +10,7 @@ namespace vqxsim {
 // The layouts vqxsim.h documents; other programs read them by these sizes.
 static_assert(sizeof(SimDevice) == 448, "SimDevice layout");
 static_assert(sizeof(SimAdapter) == 1668, "SimAdapter layout");
-static_assert(sizeof(SimState) == 6372, "SimState layout");
+static_assert(sizeof(SimState) == 6376, "SimState layout");
 static_assert(sizeof(SimJournalEntry) == 132, "SimJournalEntry layout");
 
 struct Journal {

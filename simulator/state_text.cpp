@@ -21,6 +21,18 @@ std::string MaskText(DWORD mask)
     return Format("%lu (%s)", mask, text.empty() ? "none" : text.c_str());
 }
 
+const char* PowerSourceName(DWORD acLineStatus)
+{
+    switch (acLineStatus) {
+    case AC_LINE_OFFLINE:
+        return "battery";
+    case AC_LINE_ONLINE:
+        return "mains";
+    default:
+        return "unknown";
+    }
+}
+
 std::string FaultText(DWORD fault)
 {
     return fault == SIM_NO_ANSWER ? std::string("no answer") : Format("0x%lX", fault);
@@ -40,8 +52,8 @@ std::string AdapterText(DWORD index, const SimAdapter& a)
     t += Format("  panel id %lu (size %s), secondary panel id %lu colour interface %lu\n",
                 a.values[SIM_VALUE_PANEL_ID], size.c_str(), a.values[SIM_VALUE_SECONDARY_PANEL_ID],
                 a.values[SIM_VALUE_SECONDARY_COLOR_INTERFACE]);
-    t += Format("  reduce-on %lu, AC line %lu, dual monitor swapped %lu, dual view size %lu flag %lu, "
-                "dual app swapped %lu\n",
+    t += Format("  reduce-on %lu, AC line told to the driver %lu, dual monitor swapped %lu, "
+                "dual view size %lu flag %lu, dual app swapped %lu\n",
                 a.values[SIM_VALUE_REDUCE_ON], a.acLineStatus, a.values[SIM_VALUE_DUAL_MONITOR_SWAPPED],
                 a.dualViewSize, a.dualViewFlag, a.dualAppSwapped);
     t += Format("  version %lu.%lu.%lu.%lu bytes %lu,%lu word %lu\n", a.version[0], a.version[1], a.version[2],
@@ -79,6 +91,7 @@ std::string StateText(const SimState& s)
 {
     std::string t = Format("scenario %s\nEnumDisplayDevicesA %s\n", s.scenario,
                            s.hasEnumDisplayDevices ? "present" : "absent");
+    t += Format("power source: AC line %lu (%s)\n", s.acLineStatus, PowerSourceName(s.acLineStatus));
     for (DWORD d = 0; d < s.deviceCount && d < SIM_MAX_DEVICES; ++d)
         t += DeviceText(d, s.devices[d]);
     for (DWORD a = 0; a < s.adapterCount && a < SIM_MAX_ADAPTERS; ++a)

@@ -1,30 +1,38 @@
 /*
  * VQXSIM.DLL - the simulated Tarvok VQX adapter.
  *
- * The simulated adapter stands in for the adapter's display driver and for
- * the system's display devices, so that the control panel runs and is tested
- * on machines that have no such adapter.  Every process that loads this DLL
+ * The simulated adapter stands in for the adapter's display driver, for
+ * the system's display devices and for the machine's power source, so that
+ * the control panel runs and is tested on machines that have no such
+ * adapter and no battery.  Every process that loads this DLL
  * sees one and the same adapter: the state lives in named shared memory.
  *
  * ---------------------------------------------------------------------------
  * Choosing the simulated adapter (the machine-wide switch)
  * ---------------------------------------------------------------------------
  *   HKEY_LOCAL_MACHINE\SOFTWARE\Quorvel Inc.\Tarvok VQX Control Panel\Simulation
- *     "Adapter"  (REG_SZ)  the DLL that stands in for the display functions,
- *                          normally "VQXSIM.DLL"; a bare name is loaded from
- *                          the folder of the library that reads the switch.
+ *     "Adapter"  (REG_SZ)  the DLL that stands in for the display and power
+ *                          functions, normally "VQXSIM.DLL"; a bare name is
+ *                          loaded from the folder of the module that reads
+ *                          the switch (the service library, the tray program,
+ *                          the extension: all in one folder), else by name.
  *     "Scenario" (REG_SZ)  optional: the scenario file (below) used when the
  *                          shared state is first created; a relative path is
  *                          taken relative to the folder of VQXSIM.DLL.  Without
  *                          it the built-in default scenario is used.
- *   Without the key (or without "Adapter") the real display functions are used.
+ *   Without the key (or without "Adapter"), or when the DLL cannot be loaded
+ *   or lacks the functions, the real display and power functions are used.
+ *   The switch is read once per process: by the service library at its first
+ *   display call, by the tray program and the extension at their first call
+ *   of GetSystemPowerStatus.
  *   SimInstallSwitch / SimRemoveSwitch write and remove the key.
  *
  * ---------------------------------------------------------------------------
  * The seam
  * ---------------------------------------------------------------------------
  * Sim* functions with the exact signatures of the Win32 functions they
- * replace.  They act on the simulated display devices of the shared state:
+ * replace.  They act on the simulated display devices and power source of
+ * the shared state:
  *   SimEnumDisplayDevicesA     the scenario's devices, in order (fails when the
  *                              scenario says EnumDisplayDevicesA is absent)
  *   SimEnumDisplaySettingsA    the adapter's mode list (turned when the device
@@ -44,6 +52,16 @@
  *                              driver answers, 0 when it does not answer (fault
  *                              SIM_NO_ANSWER, devices of other vendors, short
  *                              buffers); every other escape returns 0
+ *   SimGetSystemPowerStatus    the simulated power source (SimState.
+ *                              acLineStatus, see [Power] below):
+ *                                ACLineStatus  BatteryFlag
+ *                                0 battery     0   discharging
+ *                                1 mains       8   charging
+ *                                255 unknown   255 unknown
+ *                              BatteryLifePercent 255, BatteryLifeTime and
+ *                              BatteryFullLifeTime 0xFFFFFFFF (unknown);
+ *                              FALSE only for a null pointer or when the
+ *                              shared state cannot be reached
  * Device names are compared case-insensitively; a null name means the
  * system's primary device, "DISPLAY" the adapter's primary display.
  *
@@ -111,7 +129,8 @@
  *   DeviceMask=1              active outputs: 1 LCD, 2 CRT, 4 TV, 8 panel
  *   Mode=0                    0 single, 1 dual view, 2 dual app, 3 dual monitor
  *   ReduceOn=0  DualMonitorSwapped=0  DualViewSize=0  DualAppSwapped=0
- *   AcLineStatus=255
+ *   AcLineStatus=255          what the driver was last told (function 14),
+ *                             not the power source (see [Power])
  *   Version=6.14.1.2            up to four numbers (version[0..3])
  *   VersionBytes=1,0  VersionWord=0
  *   StatusBytes=0,0,0  StatusValue=0  StatusWord=0  StatusByte=0
@@ -131,6 +150,10 @@
  *   Primary=1  Attached=1     (defaults: Primary 1 for device 0 only)
  *   Resolution=1024x768  Depth=32  Frequency=(the adapter's Frequency)
  *   Rotation=0
+ *
+ *   [Power]                   the machine's power source
+ *   ACLineStatus=1            0 battery, 1 mains, 255 unknown (other values
+ *                             are errors); what SimGetSystemPowerStatus reports
  *
  *   [Faults]
  *   Escape.<function>=<status 0x10001..0x10007> or NoAnswer
@@ -221,7 +244,7 @@ extern "C" {
 #define SIM_NO_ANSWER 0xFFFFFFFFu
 
 /* ------------------------------------------------------------------- state */
-#define SIM_STATE_VERSION 1
+#define SIM_STATE_VERSION 2
 #define SIM_MAX_ADAPTERS 2
 #define SIM_MAX_DEVICES 6
 #define SIM_MAX_MODES 48
@@ -297,7 +320,9 @@ typedef struct SimState {
     DWORD escapeFaults[SIM_FUNCTION_COUNT]; /* 0, 0x10001..7 or SIM_NO_ANSWER */
     LONG modeChangeResult;         /* SIM_MODE_CHANGE_NORMAL or forced result */
     char scenario[MAX_PATH];       /* where the state came from */
-} SimState; /* 6372 bytes */
+    DWORD acLineStatus;            /* the power source: AC_LINE_OFFLINE (0),
+                                      AC_LINE_ONLINE (1) or AC_LINE_UNKNOWN (255) */
+} SimState; /* 6376 bytes */
 
 /* ----------------------------------------------------------------- journal */
 #define SIM_JOURNAL_CAPACITY 1024 /* the oldest entries are dropped beyond it */
@@ -339,6 +364,7 @@ int WINAPI SimExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int out
 int WINAPI SimGetDeviceCaps(HDC dc, int index);
 /* FALSE when the scenario says the system has no EnumDisplayDevicesA */
 BOOL WINAPI SimHasEnumDisplayDevices(void);
+BOOL WINAPI SimGetSystemPowerStatus(LPSYSTEM_POWER_STATUS status);
 
 /* ----------------------------------------------------------------- control */
 /* Replace the state by a scenario; faults come from its [Faults] section and
@@ -352,7 +378,8 @@ void WINAPI SimReset(void);
  * built-in default.  Returns like SimLoadScenario. */
 LONG WINAPI SimResetToSwitch(void);
 /* Copy the whole state out or in (under the state's mutex).  SimSetState
- * refuses (FALSE) a state whose size or version is wrong. */
+ * refuses (FALSE) a state whose size or version is wrong, whose counts
+ * exceed the arrays, or whose power source is not one of [Power]'s. */
 BOOL WINAPI SimGetState(SimState* state);
 BOOL WINAPI SimSetState(const SimState* state);
 /* status 0 removes the fault; 0x10001..0x10007 or SIM_NO_ANSWER set it.
@@ -362,6 +389,11 @@ BOOL WINAPI SimSetEscapeFault(DWORD function, DWORD status);
  * answered to every mode change (DISP_CHANGE_SUCCESSFUL applies the mode
  * unchecked). */
 void WINAPI SimSetModeChangeResult(LONG result);
+/* Changes the power source (SimState.acLineStatus) as pulling or plugging
+ * the mains would; nobody is told (vqxsimctl power also broadcasts
+ * WM_POWERBROADCAST PBT_APMPOWERSTATUSCHANGE).  FALSE for values other
+ * than 0, 1 and 255, or when the shared state cannot be reached. */
+BOOL WINAPI SimSetACLineStatus(BYTE status);
 /* Copies up to max entries, oldest first; returns how many are held. */
 UINT WINAPI SimGetJournal(SimJournalEntry* entries, UINT max);
 /* Entries dropped because the journal was full, since the last clear. */

@@ -4,6 +4,8 @@
 //   vqxsimctl install [<scenario.ini>] | remove      the machine-wide switch
 //   vqxsimctl escape <device> <function> [<word 1> ...]   one escape 0x7300
 //   vqxsimctl mode <device> <width> <height>          ChangeDisplaySettingsExA
+//   vqxsimctl power <0|1|255>   the power source: battery, mains, unknown;
+//                               broadcast to every window as a plug would
 //   vqxsimctl hold        keeps the shared state alive until Enter is pressed
 // The state lives only while some process has VQXSIM.DLL loaded; "hold"
 // keeps it between separate vqxsimctl runs.
@@ -23,7 +25,8 @@ int Usage()
                "       vqxsimctl load <scenario.ini>\n"
                "       vqxsimctl install [<scenario.ini>] | remove\n"
                "       vqxsimctl escape <device> <function> [<word>...]\n"
-               "       vqxsimctl mode <device> <width> <height>\n",
+               "       vqxsimctl mode <device> <width> <height>\n"
+               "       vqxsimctl power <0|1|255>     (battery | mains | unknown)\n",
                stderr);
     return 2;
 }
@@ -77,6 +80,24 @@ int Mode(char** argv)
     return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
+// Changes the power source, then tells every top-level window of every
+// process, as the system does when the mains plug is pulled or put back.
+int Power(const char* argument)
+{
+    char* end = nullptr;
+    unsigned long status = std::strtoul(argument, &end, 0);
+    if (*argument == '\0' || *end != '\0' || status > 0xFF || !SimSetACLineStatus(static_cast<BYTE>(status))) {
+        std::fprintf(stderr, "cannot set the power source to %s (0 battery, 1 mains, 255 unknown)\n", argument);
+        return 1;
+    }
+    DWORD recipients = BSM_ALLCOMPONENTS;
+    if (BroadcastSystemMessageA(BSF_POSTMESSAGE, &recipients, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0) < 0) {
+        std::fprintf(stderr, "the power source changed, but the broadcast failed (error %lu)\n", GetLastError());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -112,6 +133,8 @@ int main(int argc, char** argv)
         return Escape(argc, argv);
     if (command == "mode" && argc == 5)
         return Mode(argv);
+    if (command == "power" && argc == 3)
+        return Power(argv[2]);
     if (command == "hold" && argc == 2) {
         SimHasEnumDisplayDevices();  // attaches to (or creates) the state
         std::puts("holding the simulated adapter's state; press Enter to end");
