@@ -12,6 +12,7 @@
 #include "sample_content.h"
 #include "screenshot.h"
 #include "text.h"
+#include "winapp.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -75,11 +76,11 @@ bool CaptureInSheet(const Sample& sample, const std::string& path)
     const bool displayProperties = sample.dialog->screen == Screen::Information || sample.dialog->screen == Screen::DisplayDevices;
     std::vector<Sample> pages;
     if (displayProperties) {
-        pages.push_back(sample.dialog->screen == Screen::Information ? sample : Sample{ &Find(IDD_INFO_PAGE), 0, &context });
-        pages.push_back(sample.dialog->screen == Screen::DisplayDevices ? sample : Sample{ &Find(IDD_DEVICES_DA_DV_RT), 0, &context });
+        pages.push_back(sample.dialog->screen == Screen::Information ? sample : Sample{ &Find(IDD_INFO_PAGE), 0, &context, sample.pictures });
+        pages.push_back(sample.dialog->screen == Screen::DisplayDevices ? sample : Sample{ &Find(IDD_DEVICES_DA_DV_RT), 0, &context, sample.pictures });
     } else {
-        pages.push_back(sample.dialog->screen == Screen::Configuration ? sample : Sample{ &Find(IDD_CONFIG_DUALVIEW), 0, &context });
-        pages.push_back(sample.dialog->screen == Screen::ReduceOn ? sample : Sample{ &Find(IDD_REDUCE_ON_PAGE), 0, &context });
+        pages.push_back(sample.dialog->screen == Screen::Configuration ? sample : Sample{ &Find(IDD_CONFIG_DUALVIEW), 0, &context, sample.pictures });
+        pages.push_back(sample.dialog->screen == Screen::ReduceOn ? sample : Sample{ &Find(IDD_REDUCE_ON_PAGE), 0, &context, sample.pictures });
     }
     std::vector<std::string> titles;
     for (const Sample& page : pages)
@@ -122,7 +123,8 @@ void CaptureDialogs(Context& context)
 {
     for (const DialogInfo& dialog : vqxres::kDialogs) {
         for (int state = 0; state < StateCount(dialog); ++state) {
-            const Sample sample = { &dialog, state, &context };
+            PictureControls pictures;
+            const Sample sample = { &dialog, state, &context, &pictures };
             const std::string file = "dialog_" + std::to_string(dialog.id) + (state ? "_" + std::to_string(state) : "") + ".png";
             const bool saved = dialog.kind == vqxres::DialogKind::Page ? CaptureInSheet(sample, context.outputDir + file)
                                                                        : CaptureBox(sample, context.outputDir + file);
@@ -161,6 +163,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gallery: VQXRES.DLL not found\n");
         return 1;
     }
+    // The picture control loads its pictures from here, as in the programs.
+    AfxSetResourceHandle(context.resources);
     gallery::CaptureDialogs(context);
     gallery::CaptureTrayMenu(context);
     gallery::ExportIcon(context);

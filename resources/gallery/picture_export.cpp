@@ -2,7 +2,7 @@
 
 #include "resource_catalogue.h"
 #include "screenshot.h"
-#include "transparent_draw.h"
+#include "transparent_bitmap.h"
 
 #include <cstdint>
 #include <string>
@@ -34,19 +34,17 @@ std::vector<uint32_t> ReadPixels(HDC dc, HBITMAP bitmap, int w, int h)
 template <typename Paint>
 bool Render(const std::string& path, int w, int h, Paint paint)
 {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT all = { 0, 0, w, h };
-    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
-    paint(memory);
-    SelectObject(memory, old);
-    const std::vector<uint32_t> pixels = ReadPixels(memory, bitmap, w, h);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return testsupport::WritePng(path, w, h, pixels);
+    const CWindowDC screen(nullptr);
+    const CDCHandle memory(CreateCompatibleDC(screen));
+    const CBitmapHandle bitmap(CreateCompatibleBitmap(screen, w, h));
+    {
+        const CSelectObject selection(memory, bitmap);
+        RECT all = { 0, 0, w, h };
+        FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+        paint(memory);
+    }
+    // GetDIBits wants the bitmap selected nowhere.
+    return testsupport::WritePng(path, w, h, ReadPixels(memory, bitmap, w, h));
 }
 
 std::string DeviceName(int device)
@@ -88,25 +86,22 @@ std::string Describe(int id)
 
 void ExportBitmap(Context& context, int id)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(context.resources, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap) {
+    const CTransparentBitmap picture(id);
+    if (!picture.GetOwnedBitmap()) {
         context.Record(false, "", "", "bitmap " + std::to_string(id));
         return;
     }
-    const SIZE size = BitmapSize(bitmap);
+    const SIZE size = picture.GetBitmapSize();
     const std::string file = "bitmap_" + std::to_string(id) + ".png";
     const std::string onFace = "bitmap_" + std::to_string(id) + "_transparent.png";
     const std::string caption = std::to_string(id) + ": " + Describe(id);
     context.Record(Render(context.outputDir + file, size.cx, size.cy, [&](HDC dc) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, bitmap);
+        const CDCHandle source(CreateCompatibleDC(dc));
+        const CSelectObject selection(source, picture.GetOwnedBitmap());
         BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
     }), "Bitmaps as stored", file, caption);
-    context.Record(Render(context.outputDir + onFace, size.cx, size.cy, [&](HDC dc) { DrawTransparent(dc, 0, 0, bitmap); }),
+    context.Record(Render(context.outputDir + onFace, size.cx, size.cy, [&](HDC dc) { picture.Draw(dc, { 0, 0, size.cx, size.cy }); }),
                    "Bitmaps as the picture control draws them", onFace, caption);
-    DeleteObject(bitmap);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "sample_content.h"
 
-#include "transparent_draw.h"
-
 #include <commctrl.h>
 
 #include <cstdio>
@@ -55,10 +53,16 @@ std::vector<std::string> Texts(const Context& context, std::initializer_list<int
     return texts;
 }
 
-void TransparentPicture(HWND dialog, int id)
+// Binds picture control `id` as the programs do: drawn transparently over
+// the dialog from the bitmap its template gives it.
+void TransparentPicture(HWND dialog, int id, const Sample& sample)
 {
-    if (HWND picture = GetDlgItem(dialog, id))
-        MakePictureTransparent(picture);
+    HWND control = GetDlgItem(dialog, id);
+    if (!control)
+        return;
+    CTransparentBitmap& picture = sample.pictures->emplace_back();
+    if (picture.SubclassWindow(control))
+        picture.SetTransparentDrawing(true);
 }
 
 // ---- display-devices page -------------------------------------------------
@@ -139,23 +143,19 @@ void PaintPreview(HWND page, HDC dc, const Sample& sample)
     GetWindowRect(area, &r);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ old = SelectObject(memory, canvas);
+    const CDCHandle memory(CreateCompatibleDC(dc));
+    const CBitmapHandle canvas(CreateCompatibleBitmap(dc, w, h));
+    const CSelectObject selection(memory, canvas);
     RECT all = { 0, 0, w, h };
-    HBRUSH grey = CreateSolidBrush(RGB(100, 100, 100));
+    const CBrushHandle grey(CreateSolidBrush(RGB(100, 100, 100)));
     FillRect(memory, &all, grey);
-    DeleteObject(grey);
     DrawEdge(memory, &all, EDGE_SUNKEN, BF_RECT);
 
     const int arrangement = Arrangement(*sample.dialog, sample.state);
     const int top = (h - IDB_PREVIEW_SIZE) / 2;
     auto draw = [&](int id, int left) {
-        HBITMAP picture = LoadBitmapA(sample.context->resources, MAKEINTRESOURCEA(id));
-        if (picture) {
-            DrawTransparent(memory, left, top, picture);
-            DeleteObject(picture);
-        }
+        const CTransparentBitmap picture(id);
+        picture.Draw(memory, { left, top, left + IDB_PREVIEW_SIZE, top + IDB_PREVIEW_SIZE });
     };
     if (sample.dialog->features & vqxres::kDualMonitor) {
         draw(vqxres::kFirstPreview[arrangement][1], (w - IDB_PREVIEW_SIZE) / 2);
@@ -165,9 +165,6 @@ void PaintPreview(HWND page, HDC dc, const Sample& sample)
         draw(vqxres::kSecondPreview[arrangement][2], w / 2 + firstLeft);
     }
     BitBlt(dc, r.left, r.top, w, h, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(canvas);
-    DeleteDC(memory);
 }
 
 // ---- the other screens ----------------------------------------------------
@@ -175,7 +172,7 @@ void PaintPreview(HWND page, HDC dc, const Sample& sample)
 void FillConfiguration(HWND page, const Sample& sample)
 {
     const Context& context = *sample.context;
-    TransparentPicture(page, IDC_PICTURE);
+    TransparentPicture(page, IDC_PICTURE, sample);
     Fill(page, IDC_CONFIG_DUALVIEW_SIZE, Texts(context, { 30, 31, 32, 33, 34 }), 0);
     Fill(page, IDC_CONFIG_TV_SYSTEM, Texts(context, { 90, 91 }), 1);
     Fill(page, IDC_CONFIG_PANEL_TYPE, Texts(context, { 100, 101, 102, 103, 104 }), 2);
@@ -212,13 +209,13 @@ void Fill(HWND dialog, const Sample& sample)
     const Context& context = *sample.context;
     switch (sample.dialog->screen) {
     case Screen::About:
-        TransparentPicture(dialog, IDC_PICTURE);
+        TransparentPicture(dialog, IDC_PICTURE, sample);
         SetText(dialog, IDC_ABOUT_VERSION, Format(context, IDS_FMT_TRAY_VERSION, 1, 0, 0, 12));
         SetText(dialog, IDC_COPYRIGHT_YEARS, Format(context, IDS_FMT_COPYRIGHT_YEARS, 2000, 2003));
         SetText(dialog, IDC_COPYRIGHT_NOTICE, context.Text(IDS_COPYRIGHT_NOTICE));
         break;
     case Screen::Information:
-        TransparentPicture(dialog, IDC_PICTURE);
+        TransparentPicture(dialog, IDC_PICTURE, sample);
         SetText(dialog, IDC_INFO_TITLE, context.Text(IDS_INFO_TITLE));
         SetText(dialog, IDC_INFO_ADAPTER_KIND, context.Text(IDS_ADAPTER_KIND_BASE + 2));
         SetText(dialog, IDC_INFO_PANEL_SIZE, "1024 x 768");
@@ -232,7 +229,7 @@ void Fill(HWND dialog, const Sample& sample)
         FillDevicesPage(dialog, sample);
         break;
     case Screen::ReduceOn:
-        TransparentPicture(dialog, IDC_PICTURE);
+        TransparentPicture(dialog, IDC_PICTURE, sample);
         Fill(dialog, IDC_REDUCE_ON_LIST, Texts(context, { IDS_REDUCE_ON_OFF, IDS_REDUCE_ON_ON }), 1);
         SetText(dialog, IDC_REDUCE_ON_POWER_SOURCE, context.Text(IDS_POWER_AC));
         Show(dialog, IDC_REDUCE_ON_STATE, false);
@@ -247,7 +244,7 @@ void Fill(HWND dialog, const Sample& sample)
         FillHotKeys(dialog);
         break;
     case Screen::ConfirmDisplay:
-        TransparentPicture(dialog, IDC_CONFIRM_PICTURE);
+        TransparentPicture(dialog, IDC_CONFIRM_PICTURE, sample);
         SetText(dialog, IDC_CONFIRM_TEXT, Format(context, IDS_FMT_CONFIRM_COUNTDOWN, 15));
         break;
     case Screen::DualAppWindows: {

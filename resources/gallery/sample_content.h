@@ -5,14 +5,22 @@
 
 #include "gallery_context.h"
 #include "resource_catalogue.h"
+#include "transparent_bitmap.h"
+
+#include <list>
 
 namespace gallery {
+
+// The picture controls of the templates being captured, each bound to the
+// system's picture control class; they stay bound until their windows go.
+using PictureControls = std::list<CTransparentBitmap>;
 
 // One picture of a template: a dialog in one of the states it shows.
 struct Sample {
     const vqxres::DialogInfo* dialog;
     int state;        // 0, or 1 for a second state of the same template
     const Context* context;
+    PictureControls* pictures;  // where the template's picture controls are bound
 };
 
 // The states worth showing for a template.
