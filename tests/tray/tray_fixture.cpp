@@ -2,7 +2,10 @@
 
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 void TrayProgram::TearDown()
 {
@@ -25,22 +28,19 @@ void TrayProgram::PostIconMessage(UINT mouseMessage)
     PostMessageA(m_window, kTrayNotify, kTrayIconId, mouseMessage);
 }
 
-namespace {
-
-void CALLBACK CommandDone(HWND, UINT, ULONG_PTR done, LRESULT)
-{
-    *reinterpret_cast<bool*>(done) = true;
-}
-
-} // namespace
-
 void TrayProgram::Choose(UINT command)
 {
-    // Sent rather than posted so that the test knows when it has run; a
-    // command that shows a box runs on behind it.
-    bool done = false;
-    ASSERT_TRUE(SendMessageCallbackA(m_window, WM_COMMAND, command, 0, CommandDone, reinterpret_cast<ULONG_PTR>(&done)));
-    testsupport::WaitUntil([&] { return done || CountWindows(m_tray->ProcessId(), "#32770") > 0; }, 10000);
+    // Sent from a thread of its own, so that the test knows when the
+    // command has run and also goes on while a box of the command waits
+    // for the user.
+    const HWND window = m_window;
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread([window, command, done] {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, 60000, &ignored);
+        *done = true;
+    }).detach();
+    testsupport::WaitUntil([&] { return *done || CountWindows(m_tray->ProcessId(), "#32770") > 0; }, 10000);
 }
 
 DWORD TrayProgram::ExitTray()
