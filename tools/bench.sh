@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Measures what the hot-key hook costs a focused application per key event,
-# pinned to one CPU, under Wine (Windows XP prefix) on the simulated adapter.
+# Measures, pinned to one CPU, under Wine (Windows XP prefix) on the
+# simulated adapter: what the hot-key hook costs a focused application per
+# key event, and how fast the tray program starts and opens its menu.
 #   tools/bench.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$top/build}")
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target hook_benchmark
+cmake --build "$build" -j"$(nproc)" --target hook_benchmark tray_benchmark
 "$top/tools/wine-prefixes.sh" create "$build/prefixes" winxp
 taskset -c 0 "$top/tools/wine-run.sh" "$build/prefixes/winxp" "$build/bin/hook_benchmark.exe"
+taskset -c 0 "$top/tools/wine-run.sh" "$build/prefixes/winxp" "$build/bin/tray_benchmark.exe"
 "$top/tools/wine-prefixes.sh" stop "$build/prefixes"
