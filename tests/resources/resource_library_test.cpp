@@ -4,6 +4,7 @@
 // cut off.
 #include "resource_catalogue.h"
 #include "resource_ids.h"
+#include "tray_commands.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -280,7 +281,6 @@ struct MenuFree {
 };
 using Menu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuFree>;
 
-const int kDeviceCommands[] = { 40007, 40008, 40009, 40010, 40013, 40015, 40016, 40017, 40018, 40019 };
 const int kFixedCommands[] = { 40001, 40002, 40003, 40004 };
 
 bool HasCommand(HMENU menu, int command)
@@ -304,9 +304,12 @@ TEST(ResourceLibraryMenu, PopupHoldsEveryCommand)
     ASSERT_NE(popup, nullptr);
     for (int command : kFixedCommands)
         EXPECT_TRUE(HasCommand(popup, command)) << command;
-    for (int command : kDeviceCommands)
-        EXPECT_TRUE(HasCommand(popup, command)) << command;
-    EXPECT_TRUE(GetMenuState(popup, ID_TRAY_DEVICES_CRT_TV, MF_BYCOMMAND) & MF_GRAYED);
+    for (const TrayDeviceCommand& choice : kTrayDeviceCommands) {
+        EXPECT_TRUE(HasCommand(popup, choice.command)) << choice.command;
+        // An item that only shows the state cannot be chosen.
+        EXPECT_EQ((GetMenuState(popup, choice.command, MF_BYCOMMAND) & MF_GRAYED) != 0, !choice.choosable)
+            << choice.command;
+    }
     // Items are inserted from position 1 on: position 0 is a fixed command.
     EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(ID_TRAY_DISPLAY_PROPERTIES));
 }
@@ -316,11 +319,12 @@ TEST(ResourceLibraryMenu, RadioMarkReachesEveryDeviceChoice)
     Menu menu(LoadMenuA(Resources(), MAKEINTRESOURCEA(IDM_TRAY)));
     ASSERT_TRUE(menu);
     HMENU popup = GetSubMenu(menu.get(), 0);
-    for (int command : kDeviceCommands) {
+    for (const TrayDeviceCommand& marked : kTrayDeviceCommands) {
+        const UINT command = marked.command;
         ASSERT_TRUE(CheckMenuRadioItem(popup, ID_TRAY_DEVICES_FIRST, ID_TRAY_DEVICES_LAST, command, MF_BYCOMMAND)) << command;
-        for (int other : kDeviceCommands)
-            EXPECT_EQ((GetMenuState(popup, other, MF_BYCOMMAND) & MF_CHECKED) != 0, other == command)
-                << "marked " << command << ", looked at " << other;
+        for (const TrayDeviceCommand& other : kTrayDeviceCommands)
+            EXPECT_EQ((GetMenuState(popup, other.command, MF_BYCOMMAND) & MF_CHECKED) != 0, other.command == command)
+                << "marked " << command << ", looked at " << other.command;
     }
 }
 
@@ -335,8 +339,8 @@ TEST(ResourceLibraryMenu, DeletingTheDeviceItemsKeepsTheFixedItems)
         DeleteDeviceItems(popup);
         for (int command : kFixedCommands)
             EXPECT_TRUE(HasCommand(popup, command)) << command << " with " << inserted << " inserted";
-        for (int command : kDeviceCommands)
-            EXPECT_FALSE(HasCommand(popup, command)) << command << " with " << inserted << " inserted";
+        for (const TrayDeviceCommand& choice : kTrayDeviceCommands)
+            EXPECT_FALSE(HasCommand(popup, choice.command)) << choice.command << " with " << inserted << " inserted";
         for (int i = 0; i < inserted; ++i)
             EXPECT_TRUE(HasCommand(popup, ID_TRAY_ROTATE_90 + i));
         // No two separators in a row and none at either end.
