@@ -1,5 +1,6 @@
-// Pictures of the tray popup, built from menu 1001 as the tray program
-// builds it, tracked and photographed from a second thread.
+// Pictures of the tray popup for sample display states, built by the tray
+// program's own tray::BuildPopup, tracked and photographed from a second
+// thread.
 #pragma once
 
 #include "gallery_context.h"
