@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the gallery of VQXRES.DLL and runs it under Wine (Windows XP
-# prefix), writing a PNG of every dialog, the tray menu, the icon and every
-# bitmap, with index.html, into BUILD_DIR/gallery/.
+# prefix), writing a PNG of every dialog, the tray menu, the tray program
+# running on the simulated adapter, the icon and every bitmap, with
+# index.html, into BUILD_DIR/gallery/.
 #   gallery.sh [BUILD_DIR]      default: ./build
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,6 +1,7 @@
 // The gallery of VQXRES.DLL: shows every dialog template with sample content
-// (pages inside a real property sheet), the tray menu, the icon and every
-// bitmap, saves each as PNG and writes index.html.
+// (pages inside a real property sheet), the tray menu, the tray program
+// running on the simulated adapter, the icon and every bitmap, saves each as
+// PNG and writes index.html.
 //
 //     vqx_gallery.exe OUTPUT_FOLDER
 #include "gallery_context.h"
@@ -9,6 +10,7 @@
 #include "message_pump.h"
 #include "picture_export.h"
 #include "resource_catalogue.h"
+#include "running_tray.h"
 #include "sample_content.h"
 #include "screenshot.h"
 #include "text.h"
@@ -167,6 +169,7 @@ int main(int argc, char** argv)
     AfxSetResourceHandle(context.resources);
     gallery::CaptureDialogs(context);
     gallery::CaptureTrayMenu(context);
+    gallery::CaptureRunningTray(context);
     gallery::ExportIcon(context);
     gallery::ExportBitmaps(context);
     const bool written = gallery::WriteIndex(context);
