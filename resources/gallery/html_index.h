@@ -1,4 +1,5 @@
-// index.html of the gallery: every shot with its caption, by section.
+// index.html of the gallery: every shot with its caption, grouped by section
+// (sections in the order they first appear).
 #pragma once
 
 #include "gallery_context.h"
