@@ -1,11 +1,27 @@
 #!/usr/bin/env bash
-# The system's main job on this machine: installs what is missing, builds
-# everything and renders every screen of the control panel (dialogs, pages,
-# tray menu, icon and pictures) under Wine into build/gallery/index.html.
+# The system's main job: installs what is missing, builds everything, then
+#  - on a display (DISPLAY set and reachable): starts the tray program on the
+#    simulated adapter in a Wine desktop window of 1024x768, whose taskbar
+#    shows its icon; it ends when that window is closed or on Ctrl+C;
+#  - without one (CI): renders every screen of the control panel under Wine,
+#    the tray program at work included, into BUILD_DIR/gallery/index.html.
 #   tools/run.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
+build=$(realpath -m "${1:-$top/build}")
 bash "$top/tools/build.sh" "$build"
-bash "$top/tools/gallery.sh" "$build"
-"$top/tools/wine-prefixes.sh" stop "$build/prefixes"
+
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    bash "$top/tools/gallery.sh" "$build"
+    "$top/tools/wine-prefixes.sh" stop "$build/prefixes"
+    exit 0
+fi
+
+# A prefix of its own for the user's session, switched to the simulated
+# adapter; its server goes with the desktop (and the tray program's hook).
+"$top/tools/wine-prefixes.sh" desktop "$build/prefixes"
+export WINEPREFIX=$build/prefixes/desktop WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wine "$build/bin/vqxsimctl.exe" install
+echo "The VQX desktop is open: close its window or press Ctrl+C to end."
+wine explorer /desktop=VQX,1024x768 "$(winepath -w "$build/bin/VQXTray.exe")" || true

@@ -3,8 +3,12 @@
 # tested on, made once per build folder and then reused.
 #
 #   wine-prefixes.sh create ROOT VERSION...   make what is missing, start the displays
+#   wine-prefixes.sh desktop ROOT              make ROOT/desktop if it is missing
 #   wine-prefixes.sh stop ROOT                 stop every server and display
 #
+# The desktop prefix is for a user's own display (tools/run.sh): Windows XP
+# settings, windows framed by the user's window manager, no display of its
+# own.
 # Each prefix has a display of its own (an Xvfb server), so that tests of
 # different prefixes that run at the same time never share the keyboard
 # focus.
@@ -66,11 +70,15 @@ REG
 
 version_settings() {  # the registry settings of one version
     local v=$1
-    cat <<'REG'
-REGEDIT4
+    echo REGEDIT4
+    # The test displays have no window manager, where closing a managed
+    # window takes about 2 s; a user's desktop keeps its window manager.
+    [ "$v" = desktop ] || cat <<'REG'
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+REG
+    cat <<'REG'
 
 [HKEY_CURRENT_USER\Software\Wine\DllOverrides]
 "winhlp32.exe"=""
@@ -93,7 +101,7 @@ make_prefix() {
         cp --remove-destination "$root/template/${f#$p/}" "$f"
     done
     local win=$v
-    case $v in winxp0|winxp1) win=winxp ;; win7) win="" ;; esac
+    case $v in winxp0|winxp1|desktop) win=winxp ;; win7) win="" ;; esac
     export WINEPREFIX=$p DISPLAY=$(cat "$root/display")
     [ -n "$win" ] && wine winecfg -v "$win" >/dev/null 2>&1
     version_settings "$v" > "$p/drive_c/vqx-settings.reg"
@@ -102,18 +110,26 @@ make_prefix() {
     touch "$p/.done"
 }
 
-case $cmd in
-create)
-    missing=0
+# Makes the template and the prefixes VERSION... that are missing, on a
+# display of their own that goes when they are made.
+make_missing() {
+    local v missing=0
     [ -f "$root/template/.done" ] || missing=1
     for v in "$@"; do [ -f "$root/$v/.done" ] || missing=1; done
-    if [ $missing = 1 ]; then
-        start_display "$root"
-        make_template
-        for v in "$@"; do make_prefix "$v"; done
-        stop_display "$root"
-    fi
+    [ $missing = 1 ] || return 0
+    start_display "$root"
+    make_template
+    for v in "$@"; do make_prefix "$v"; done
+    stop_display "$root"
+}
+
+case $cmd in
+create)
+    make_missing "$@"
     for v in "$@"; do start_display "$root/$v"; done
+    ;;
+desktop)
+    make_missing desktop
     ;;
 stop)
     for p in "$root"/*/; do
@@ -121,5 +137,5 @@ stop)
         stop_display "$p"
     done
     ;;
-*) echo "usage: $0 create|stop ROOT [VERSION...]" >&2; exit 2 ;;
+*) echo "usage: $0 create ROOT VERSION... | desktop ROOT | stop ROOT" >&2; exit 2 ;;
 esac
