@@ -177,12 +177,16 @@ void CTrayWindow::OnNormalState()
 // failure is shown and ends the walk.
 void CTrayWindow::SwitchDisplayDevices(UINT mask)
 {
+    DWORD adapter = 0;
+    DWORD display = 0;
+    m_pHardware->GetSelectedDisplay(&adapter, &display);
     try {
         ForEachPrimaryDisplay(*m_pHardware, [this, mask](UINT a, UINT d) {
             m_pHardware->SelectDisplay(a, d);
             m_pHardware->SetDisplayDevices(mask);
             return true;
         });
+        return;
     } catch (CBaseException* e) {
         ShowMessage(e->GetErrorText());
         e->Delete();
@@ -191,6 +195,21 @@ void CTrayWindow::SwitchDisplayDevices(UINT mask)
         ShowMessage(AfxLoadString(IDS_TRAY_SWITCH_FAILED));
     } catch (...) {
         ShowMessage(AfxLoadString(IDS_TRAY_SWITCH_FAILED));
+    }
+    ReselectDisplay(adapter, display);
+}
+
+// A display that could not be selected leaves this process with none, and
+// the hot keys and the power watch of this process work on the selected
+// one: the one selected before the walk is taken again where it can be.
+void CTrayWindow::ReselectDisplay(DWORD adapter, DWORD display)
+{
+    try {
+        if (!m_pHardware->GetDisplayDC())
+            m_pHardware->SelectDisplay(adapter, display);
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
     }
 }
 

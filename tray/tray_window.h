@@ -55,6 +55,7 @@ private:
     void OnDualViewOn();
     void OnNormalState();
     void SwitchDisplayDevices(UINT mask);
+    void ReselectDisplay(DWORD adapter, DWORD display);
 
     CHardware* m_pHardware;
     CHotkey* m_pHotkey = nullptr;

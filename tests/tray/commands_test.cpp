@@ -201,4 +201,12 @@ TEST_F(TrayCommands, ADisplayThatCannotBeSelectedIsReportedLikeAFailedSwitch)
     EXPECT_NE(TakeBox(), "");
     EXPECT_TRUE(TrayEscapes(13).empty());
     EXPECT_EQ(Tray().Wait(0), STILL_ACTIVE);
+
+    // The program still has a display to work on: on the 95 family the power
+    // watch tells the driver of the selected display without an error.
+    SimClearJournal();
+    SimSetACLineStatus(AC_LINE_OFFLINE);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(TrayWindow(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0, SMTO_NORMAL, 10000, &answer);
+    EXPECT_EQ(CountWindows(Tray().ProcessId(), "#32770"), 0);
 }
