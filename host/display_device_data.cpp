@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ansi_text.h"
 #include "display_panel_contract.h"
 #include "handles.h"
 
@@ -14,14 +15,7 @@ CComPtr<IDataObject> CDisplayDeviceDataObject::Create(const std::wstring& device
 
 CComPtr<IDataObject> CDisplayDeviceDataObject::Create(const std::string& deviceName)
 {
-    std::wstring wide;
-    int length = MultiByteToWideChar(CP_ACP, 0, deviceName.c_str(), -1, nullptr, 0);
-    if (length > 1) {
-        wide.resize(length);
-        MultiByteToWideChar(CP_ACP, 0, deviceName.c_str(), -1, &wide[0], length);
-        wide.resize(length - 1);  // the terminator stays out of the string
-    }
-    return Create(wide);
+    return Create(WidenAnsi(deviceName));
 }
 
 CLIPFORMAT CDisplayDeviceDataObject::Format()

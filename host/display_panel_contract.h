@@ -16,6 +16,14 @@ constexpr char kDisplayDeviceFormat[] = "Display Device";
 constexpr char kPropertySheetHandlersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Controls Folder\\Display\\shellex\\PropertySheetHandlers";
 
+// The device name handed over when the system cannot enumerate display
+// devices (the 95 family before Windows 98): the name its drivers know the
+// display by.
+constexpr char kFallbackDisplayDevice[] = "DISPLAY";
+
+// The caption of the panel's property sheet.
+constexpr char kSheetCaption[] = "Display Properties";
+
 // The applet's file in the system folder, and how the system runs it.
 constexpr char kAppletFile[] = "desk.cpl";
 constexpr char kRunAppletCommand[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";

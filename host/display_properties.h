@@ -1,0 +1,23 @@
+// The Display control panel's property sheet for one display device.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "display_panel_contract.h"
+
+namespace displaypanel {
+
+// Shows the modal "Display Properties" sheet of `deviceName` with the pages
+// of every property-sheet handler registered under `handlersKey` of
+// HKEY_LOCAL_MACHINE, owned by `owner`.  COM is
+// initialised for the call; after the sheet has closed every object is
+// released and libraries without live objects are freed, so an extension's
+// unload path runs before this returns.  When no handler adds a page a
+// message box says so.  Returns PropertySheetA's result (IDOK, IDCANCEL,
+// -1), or 0 when there was no page or COM could not be initialised.
+INT_PTR ShowDisplayProperties(HWND owner, const std::wstring& deviceName,
+                              const char* handlersKey = kPropertySheetHandlersKey);
+
+} // namespace displaypanel
