@@ -1,0 +1,89 @@
+// Loading the registered property-sheet handlers: each is created,
+// initialised with the data object, asked for its pages and released;
+// handlers that fail are skipped.
+#include "host_fixture.h"
+
+#include "display_device_data.h"
+#include "property_sheet_handlers.h"
+
+using displaypanel::LoadPropertySheetHandlers;
+
+namespace {
+
+const wchar_t kDevice[] = L"\\\\.\\DISPLAY7";
+const char kUnregisteredClassId[] = "{0D1E2F30-4152-6374-8596-A7B8C9DAEBFC}";
+
+} // namespace
+
+class HandlerLoading : public HostTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_fake.Loaded());
+        ASSERT_EQ(0, m_fake.ObjectCount());
+    }
+
+    CComPtr<IDataObject> m_data = CDisplayDeviceDataObject::Create(std::wstring(kDevice));
+    // Held by the test, so that what the extension recorded stays readable.
+    CFakeExtension m_fake;
+};
+
+TEST_F(HandlerLoading, AHandlerGetsTheDeviceNameAddsItsPageAndIsReleased)
+{
+    RegisterFake();
+    {
+        CPropertySheetPages pages;
+        EXPECT_EQ(1, LoadPropertySheetHandlers(m_data.Get(), pages, kTestHandlersKey));
+        EXPECT_EQ(1u, pages.Count());
+        EXPECT_EQ(kDevice, m_fake.DeviceName());
+        // Only the page is left: the factory and the extension object are
+        // released once the pages are in.
+        EXPECT_EQ(1, m_fake.ObjectCount());
+    }
+    // Pages that never reached a sheet are destroyed with the collection.
+    EXPECT_EQ(0, m_fake.ObjectCount());
+}
+
+TEST_F(HandlerLoading, AHandlerNamedByItsClassIdLoadsToo)
+{
+    ASSERT_EQ(ERROR_SUCCESS, displaypanel::RegisterHandler(
+        { kFakeExtensionClassId, FakeRegistration("").libraryPath, kFakeExtensionClassId, kTestHandlersKey }));
+    // Its default value is empty: the name alone must do.
+    CRegKey handler;
+    ASSERT_EQ(ERROR_SUCCESS, handler.Open(HKEY_LOCAL_MACHINE,
+        (std::string(kTestHandlersKey) + "\\" + kFakeExtensionClassId).c_str(), KEY_WRITE));
+    ASSERT_EQ(ERROR_SUCCESS, handler.DeleteValue(nullptr));
+
+    CPropertySheetPages pages;
+    EXPECT_EQ(1, LoadPropertySheetHandlers(m_data.Get(), pages, kTestHandlersKey));
+    EXPECT_EQ(1u, pages.Count());
+}
+
+TEST_F(HandlerLoading, HandlersThatCannotBeCreatedAreSkippedAndTheOthersStillLoad)
+{
+    // Named before and after the fake in the key's order.
+    AddHandlerEntry("A unregistered", kUnregisteredClassId);
+    AddHandlerEntry("Z not a class id", "VQXPage");
+    RegisterFake();
+
+    CPropertySheetPages pages;
+    EXPECT_EQ(1, LoadPropertySheetHandlers(m_data.Get(), pages, kTestHandlersKey));
+    EXPECT_EQ(1u, pages.Count());
+    EXPECT_EQ(kDevice, m_fake.DeviceName());
+}
+
+TEST_F(HandlerLoading, APageBeyondTheLimitGoesBackToItsExtension)
+{
+    RegisterFake();
+    CPropertySheetPages full(0);
+    LoadPropertySheetHandlers(m_data.Get(), full, kTestHandlersKey);
+    EXPECT_EQ(0u, full.Count());
+    EXPECT_EQ(0, m_fake.ObjectCount()) << "the refused page was destroyed, nothing is held";
+}
+
+TEST_F(HandlerLoading, NoHandlersKeyMeansNoPages)
+{
+    CPropertySheetPages pages;
+    EXPECT_EQ(0, LoadPropertySheetHandlers(m_data.Get(), pages, kTestHandlersKey));
+    EXPECT_EQ(0u, pages.Count());
+}
