@@ -142,11 +142,22 @@ class RegisterTool : public testing::Test {
 protected:
     void TearDown() override
     {
-        DeleteFileA(m_systemApplet.c_str());
+        RemoveApplet(SystemFolder());
+        if (m_placedForeignApplet)
+            DeleteFileA(m_systemApplet.c_str());
         UnregisterHandler(ProductRegistration(""));
     }
 
+    // Puts a desk.cpl not ours into the system folder, removed again by the
+    // fixture.
+    void PlaceForeignApplet()
+    {
+        WriteFile(m_systemApplet, kForeignContent);
+        m_placedForeignApplet = true;
+    }
+
     const std::string m_systemApplet = SystemFolder() + "\\" + kAppletFile;
+    bool m_placedForeignApplet = false;
 };
 
 TEST_F(RegisterTool, InstallsAndRemovesTheExtensionAndTheApplet)
@@ -170,7 +181,7 @@ TEST_F(RegisterTool, LeavesTheSystemsOwnDeskCplAlone)
     CTempFolder install;
     ASSERT_TRUE(CopyFileA(OurApplet().c_str(), install.File(kAppletFile).c_str(), FALSE));
     ASSERT_FALSE(Exists(m_systemApplet)) << "the prefix has a desk.cpl: this test cannot run here";
-    WriteFile(m_systemApplet, kForeignContent);
+    PlaceForeignApplet();
 
     EXPECT_EQ(2u, RunRegister("install \"" + install.Path() + "\""));
     EXPECT_EQ(0u, RunRegister("remove"));
