@@ -1,0 +1,127 @@
+// The system as a user meets it: the Display Properties opened the way the
+// tray program opens them (the stand-in "desk.cpl" run by rundll32 loads
+// the registered VQXPage.dll), the tray program started by the extension,
+// and the displays left alone while a page of the extension is shown.
+#include "tray_fixture.h"
+
+#include <commctrl.h>
+
+#include "extension_registration.h"
+#include "key_target.h"
+#include "resource_ids.h"
+
+using testsupport::WaitForDialog;
+using testsupport::WaitUntil;
+
+namespace {
+
+const char kSheetCaption[] = "Display Properties";
+const char kRunApplet[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";
+const int kTabControl = 0x3020;  // the property sheet's tabs
+
+std::string TestFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder = path;
+    return folder.erase(folder.find_last_of("\\/"));
+}
+
+std::string SystemFolder()
+{
+    char folder[MAX_PATH] = "";
+    GetSystemDirectoryA(folder, sizeof(folder));
+    return folder;
+}
+
+// The page of `sheet` that holds control `id`, or null.
+HWND PageWith(HWND sheet, int id)
+{
+    for (HWND child = GetWindow(sheet, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgItem(child, id))
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+class DisplayProperties : public TrayProgram {
+protected:
+    void SetUp() override
+    {
+        TrayProgram::SetUp();
+        m_registration = displaypanel::ProductRegistration(TestFolder());
+        ASSERT_EQ(displaypanel::RegisterHandler(m_registration), ERROR_SUCCESS);
+        ASSERT_EQ(displaypanel::InstallApplet(TestFolder() + "\\desk.cpl", SystemFolder()),
+                  displaypanel::AppletResult::Done);
+        // Programs started from here find the tray program in this folder.
+        SetCurrentDirectoryA(TestFolder().c_str());
+    }
+    void TearDown() override
+    {
+        if (m_sheet && IsWindow(m_sheet))
+            testsupport::PressButton(m_sheet, IDCANCEL);
+        TrayProgram::TearDown();
+        if (HWND tray = FindWindowA(kTrayClass, nullptr))  // started by the extension
+            PostMessageA(tray, WM_COMMAND, 40004, 0);
+        WaitUntil([] { return !FindWindowA(kTrayClass, nullptr); }, 10000);
+        displaypanel::RemoveApplet(SystemFolder());
+        displaypanel::UnregisterHandler(m_registration);
+    }
+
+    // Waits for the sheet with both pages of the extension; null when none.
+    HWND WaitForSheet()
+    {
+        m_sheet = WaitForDialog(kSheetCaption, 15000);
+        return m_sheet;
+    }
+
+    HWND m_sheet = nullptr;
+
+private:
+    displaypanel::HandlerRegistration m_registration;
+};
+
+TEST_F(DisplayProperties, TheAppletShowsBothPagesStartsTheTrayAndHoldsTheDisplays)
+{
+    testsupport::Program panel(kRunApplet);
+    ASSERT_TRUE(panel.Started());
+    HWND sheet = WaitForSheet();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(SendDlgItemMessageA(sheet, kTabControl, TCM_GETITEMCOUNT, 0, 0), 2);
+    HWND information = PageWith(sheet, IDC_INFO_TITLE);
+    ASSERT_TRUE(information) << "the information page is shown first";
+    EXPECT_EQ(testsupport::ItemText(information, IDC_INFO_TITLE), testsupport::ResourceString(IDS_INFO_TITLE));
+
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA(kTrayClass, nullptr) != nullptr; }, 10000))
+        << "the extension started the tray program";
+    EXPECT_TRUE(WaitUntil([&] { return Header().pagesOpen == 1; }));
+
+    // A hot key in another application leaves the displays alone now.
+    ASSERT_TRUE(WaitUntil([&] { return Header().keyboardHook != 0; }, 10000));
+    const DWORD outputs = State().adapters[0].values[SIM_VALUE_DEVICE_MASK];
+    {
+        KeyTarget target(Program("hotkey_key_target.exe"));
+        ASSERT_TRUE(target.Ready());
+        EXPECT_TRUE(target.Type('C', HOTKEYF_CONTROL | HOTKEYF_ALT)) << "the key reaches the application";
+        EXPECT_EQ(State().adapters[0].values[SIM_VALUE_DEVICE_MASK], outputs);
+        EXPECT_TRUE(Escapes(SIM_FN_SWITCH).empty());
+    }
+
+    testsupport::PressButton(sheet, IDCANCEL);
+    EXPECT_NE(panel.Wait(15000), STILL_ACTIVE) << "rundll32 ends with the sheet";
+    EXPECT_EQ(Header().pagesOpen, 0);
+}
+
+TEST_F(DisplayProperties, TheTrayMenusFirstItemOpensThem)
+{
+    ASSERT_TRUE(StartTray());
+    Choose(40001);
+    HWND sheet = WaitForSheet();
+    ASSERT_TRUE(sheet) << "the Display Properties from the tray menu";
+    EXPECT_TRUE(PageWith(sheet, IDC_INFO_TITLE));
+    EXPECT_TRUE(WaitUntil([&] { return Header().pagesOpen == 1; }));
+    testsupport::PressButton(sheet, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 10000));
+    EXPECT_EQ(Header().pagesOpen, 0);
+}
