@@ -2,7 +2,9 @@
 # The system's main job: installs what is missing, builds everything, then
 #  - on a display (DISPLAY set and reachable): starts the tray program on the
 #    simulated adapter in a Wine desktop window of 1024x768, whose taskbar
-#    shows its icon; it ends when that window is closed or on Ctrl+C;
+#    shows its icon, with the stand-in Display control panel and the
+#    extension registered, so that the icon's "Display Properties" opens
+#    them; it ends when that window is closed or on Ctrl+C;
 #  - without one (CI): renders every screen of the control panel under Wine,
 #    the tray program at work included, into BUILD_DIR/gallery/index.html.
 #   tools/run.sh [BUILD_DIR]      (default: build)
@@ -23,5 +25,8 @@ fi
 export WINEPREFIX=$build/prefixes/desktop WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine "$build/bin/vqxsimctl.exe" install
+wine "$build/bin/vqxregister.exe" install "$(winepath -w "$build/bin")"
+# The extension starts the tray program by name: from here it is found.
+cd "$build/bin"
 echo "The VQX desktop is open: close its window or press Ctrl+C to end."
 wine explorer /desktop=VQX,1024x768 "$(winepath -w "$build/bin/VQXTray.exe")" || true
