@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "resource_ids.h"
+#include "text.h"
+
 bool ReadFileVersion(const char* fileName, FileVersion& version)
 {
     DWORD handle = 0;
@@ -21,4 +24,18 @@ bool ReadFileVersion(const char* fileName, FileVersion& version)
     version.parts[2] = HIWORD(info->dwFileVersionLS);
     version.parts[3] = LOWORD(info->dwFileVersionLS);
     return true;
+}
+
+std::string FormatFileVersion(const char* fileName, UINT formatId)
+{
+    FileVersion version;
+    if (!ReadFileVersion(fileName, version))
+        return std::string();
+    return AfxFormatString(formatId, version.parts[0], version.parts[1], version.parts[2], version.parts[3]);
+}
+
+std::string CopyrightYears(int firstYear)
+{
+    constexpr int kLastYear = 2003;
+    return AfxFormatString(IDS_FMT_COPYRIGHT_YEARS, firstYear, kLastYear);
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 struct FileVersion {
     WORD parts[4];  // most significant first: 6.14.1.2 is {6, 14, 1, 2}
 };
@@ -11,3 +13,11 @@ struct FileVersion {
 // libraries when it has no folder); false when the file or its version
 // resource is missing.
 bool ReadFileVersion(const char* fileName, FileVersion& version);
+
+// The four parts of the file's version filled into string `formatId` of
+// the module's resource handle; "" when the version cannot be read.
+std::string FormatFileVersion(const char* fileName, UINT formatId);
+
+// The copyright line of the product's boxes and pages: the year-range
+// format filled with `firstYear` and the last year.
+std::string CopyrightYears(int firstYear);

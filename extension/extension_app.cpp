@@ -1,6 +1,7 @@
 #include "extension_app.h"
 
 #include "devices_page.h"
+#include "error_box.h"
 #include "information_page.h"
 #include "service_ids.h"
 
@@ -68,6 +69,12 @@ void CExtensionApp::ForgetPage(const CExtensionPage* page)
         m_pInfoPage = nullptr;
     if (page == m_pDispCtrl)
         m_pDispCtrl = nullptr;
+}
+
+void CExtensionApp::ProcessWndProcException(CException* e, const MSG*)
+{
+    if (e)
+        ShowErrorBox(e, m_pszAppName);
 }
 
 int CExtensionApp::ExitInstance()

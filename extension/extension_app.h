@@ -21,6 +21,8 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // An error that reached a page's or dialog's procedure: one "VQXPAGE" box.
+    void ProcessWndProcException(CException* e, const MSG* msg) override;
 
     HMODULE m_hResourceLib = nullptr;
     CHardware* m_pHardware = nullptr;

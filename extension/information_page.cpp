@@ -6,20 +6,7 @@
 
 namespace {
 
-// The tray program, found as the system finds libraries.
-constexpr char kTrayProgramFile[] = "VQXTray.EXE";
 constexpr int kFirstCopyrightYear = 2000;
-constexpr int kLastCopyrightYear = 2003;
-
-// The four parts of a file's version filled into format `formatId`; empty
-// when the file or its version cannot be read.
-std::string FileVersionText(const char* fileName, UINT formatId)
-{
-    FileVersion version;
-    if (!ReadFileVersion(fileName, version))
-        return std::string();
-    return AfxFormatString(formatId, version.parts[0], version.parts[1], version.parts[2], version.parts[3]);
-}
 
 } // namespace
 
@@ -61,7 +48,7 @@ BOOL CInfoPage::OnInitDialog()
     m_title = AfxLoadString(IDS_INFO_TITLE);
     FillAdapterTexts();
     FillFileVersions();
-    m_years = AfxFormatString(IDS_FMT_COPYRIGHT_YEARS, kFirstCopyrightYear, kLastCopyrightYear);
+    m_years = CopyrightYears(kFirstCopyrightYear);
     m_notice = AfxLoadString(IDS_COPYRIGHT_NOTICE);
     UpdateData(FALSE);
     return TRUE;
@@ -82,6 +69,6 @@ void CInfoPage::FillAdapterTexts()
 
 void CInfoPage::FillFileVersions()
 {
-    m_driverVersion = FileVersionText(DisplayDriverFile(m_pHeader->osClass), IDS_FMT_DRIVER_VERSION);
-    m_trayVersion = FileVersionText(kTrayProgramFile, IDS_FMT_TRAY_VERSION);
+    m_driverVersion = FormatFileVersion(DisplayDriverFile(m_pHeader->osClass), IDS_FMT_DRIVER_VERSION);
+    m_trayVersion = FormatFileVersion(kTrayProgramFile, IDS_FMT_TRAY_VERSION);
 }

@@ -2,6 +2,7 @@
 
 #include "base_exception.h"
 #include "extension_app.h"
+#include "file_version.h"
 #include "os_service.h"
 #include "power_source.h"
 #include "resource_ids.h"
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr int kFirstCopyrightYear = 2001;
-constexpr int kLastCopyrightYear = 2003;
 
 // The list's entries, in the order they are shown.
 struct ReduceOnChoice {
@@ -78,7 +78,7 @@ BOOL CReduceOnPage::OnInitDialog()
     FillList();
     ::ShowWindow(GetDlgItem(IDC_REDUCE_ON_NOTE), SW_HIDE);
     ::ShowWindow(GetDlgItem(IDC_REDUCE_ON_STATE), SW_HIDE);
-    m_years = AfxFormatString(IDS_FMT_COPYRIGHT_YEARS, kFirstCopyrightYear, kLastCopyrightYear);
+    m_years = CopyrightYears(kFirstCopyrightYear);
     SetDlgItemText(IDC_COPYRIGHT_YEARS, m_years);
     m_notice = AfxLoadString(IDS_COPYRIGHT_NOTICE);
     SetDlgItemText(IDC_COPYRIGHT_NOTICE, m_notice);
@@ -187,8 +187,7 @@ bool CReduceOnPage::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 bool CReduceOnPage::DriverWantsPowerStatus() const
 {
-    const int osClass = m_pHardware->Settings()->GetOSVersion();
-    return osClass == kOSWin95 || osClass == kOSWin98;
+    return ::DriverWantsPowerStatus(m_pHardware->Settings()->GetOSVersion());
 }
 
 LRESULT CReduceOnPage::OnPowerBroadcast(WPARAM event)

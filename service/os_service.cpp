@@ -14,7 +14,6 @@ const char kSettingsKeyPath[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Pane
 // No directory: the private-profile functions then use the Windows folder.
 const char kOemFileName[] = "VQXOEM.INI";
 // No directory: WinExec's search order finds the installed program.
-const char kTrayProgramFile[] = "VQXTray.exe";
 // The private-profile read buffer; longer values are cut to one less.
 constexpr DWORD kIniStringBufferSize = 1024;
 

@@ -130,3 +130,12 @@ private:
 // The window class by which the running tray program is found (the tray
 // program registers it).
 inline constexpr char kTrayWindowClass[] = "VQXTray";
+// The tray program's file, found as the system finds programs and libraries.
+inline constexpr char kTrayProgramFile[] = "VQXTray.EXE";
+
+// Only the display driver of the 95 family is told whether the machine runs
+// on mains or battery.
+inline bool DriverWantsPowerStatus(int osClass)
+{
+    return osClass == kOSWin95 || osClass == kOSWin98;
+}

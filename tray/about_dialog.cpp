@@ -1,17 +1,14 @@
 #include "about_dialog.h"
 
 #include "file_version.h"
+#include "os_service.h"
 #include "resource_ids.h"
 
 namespace tray {
 
 namespace {
 
-// The program whose version the box shows, found as the system finds
-// libraries: the tray program's own folder first.
-constexpr char kTrayProgramFile[] = "VQXTray.EXE";
 constexpr int kFirstCopyrightYear = 2000;
-constexpr int kLastCopyrightYear = 2003;
 
 } // namespace
 
@@ -29,12 +26,8 @@ BOOL CAboutDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_picture.SetTransparentDrawing(true);
-    FileVersion version;
-    if (ReadFileVersion(kTrayProgramFile, version))
-        SetDlgItemText(IDC_ABOUT_VERSION, AfxFormatString(IDS_FMT_TRAY_VERSION, version.parts[0], version.parts[1],
-                                                          version.parts[2], version.parts[3]));
-    SetDlgItemText(IDC_COPYRIGHT_YEARS, AfxFormatString(IDS_FMT_COPYRIGHT_YEARS, kFirstCopyrightYear,
-                                                        kLastCopyrightYear));
+    SetDlgItemText(IDC_ABOUT_VERSION, FormatFileVersion(kTrayProgramFile, IDS_FMT_TRAY_VERSION));
+    SetDlgItemText(IDC_COPYRIGHT_YEARS, CopyrightYears(kFirstCopyrightYear));
     SetDlgItemText(IDC_COPYRIGHT_NOTICE, AfxLoadString(IDS_COPYRIGHT_NOTICE));
     return TRUE;
 }

@@ -9,8 +9,7 @@ namespace tray {
 
 bool CPowerWatch::DriverWantsPowerStatus() const
 {
-    const int osClass = m_hardware.Settings()->GetOSVersion();
-    return osClass == kOSWin95 || osClass == kOSWin98;
+    return ::DriverWantsPowerStatus(m_hardware.Settings()->GetOSVersion());
 }
 
 void CPowerWatch::BroadcastFirstStatus()

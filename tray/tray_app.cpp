@@ -1,5 +1,6 @@
 #include "tray_app.h"
 
+#include "error_box.h"
 #include "os_service.h"
 #include "primary_displays.h"
 #include "service_ids.h"
@@ -76,6 +77,12 @@ BOOL CTrayApp::InitInstance()
     // A window that cannot be made would leave a program nobody can reach
     // or end.
     return CreateTrayWindow();
+}
+
+void CTrayApp::ProcessWndProcException(CException* e, const MSG*)
+{
+    if (e)
+        ShowErrorBox(e, m_pszAppName);
 }
 
 int CTrayApp::ExitInstance()

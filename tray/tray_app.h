@@ -18,6 +18,8 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // An error that reached a window procedure: one "VQXTRAY" box.
+    void ProcessWndProcException(CException* e, const MSG* msg) override;
 
     HMODULE m_hResourceLib = nullptr;
     CHardware* m_pHardware = nullptr;

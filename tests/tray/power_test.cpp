@@ -102,3 +102,28 @@ TEST_F(TrayPower, TheControlToolsPowerCommandReachesTheDriverThroughTheTrayProgr
     ASSERT_EQ(tool.Wait(), 0u);
     EXPECT_TRUE(WaitUntil([&] { return StatusesPassed() == std::vector<int>({ 1, 0 }); }));
 }
+
+// A driver that refuses the status: the error reaches the window's guard and
+// is shown once, in the tray program's own box, and the program goes on.
+TEST_F(TrayPower, ARefusedStatusIsShownOnceInTheTrayProgramsBox)
+{
+    if (!DriverHearsOfPower())
+        GTEST_SKIP() << "the NT family's driver is not told";
+    ASSERT_TRUE(SimSetACLineStatus(AC_LINE_ONLINE));
+    ASSERT_TRUE(StartTray());
+    ASSERT_TRUE(WaitUntil([&] { return StatusesPassed().size() == 1; }));
+    SimSetEscapeFault(SIM_FN_AC_LINE, SIM_STATUS_INVALID);
+    SimSetACLineStatus(AC_LINE_OFFLINE);
+    PostMessageA(TrayWindow(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+
+    HWND box = testsupport::WaitForDialog(kTrayBoxCaption);
+    ASSERT_TRUE(box) << "captioned with the program's name";
+    EXPECT_NE(testsupport::MessageBoxText(box), "");
+    EXPECT_EQ(CountWindows(Tray().ProcessId(), "#32770"), 1);
+    testsupport::PressButton(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    SimSetEscapeFault(SIM_FN_AC_LINE, 0);
+    EXPECT_EQ(Notice(PBT_APMPOWERSTATUSCHANGE), TRUE) << "the same status is not tried again";
+    EXPECT_EQ(CountWindows(Tray().ProcessId(), "#32770"), 0);
+    EXPECT_EQ(Tray().Wait(0), STILL_ACTIVE);
+}
