@@ -174,12 +174,15 @@ void CTrayWindow::OnNormalState()
 }
 
 // Switches every primary display (one per adapter) to `mask`; the first
-// failure is shown and ends the walk.
+// failure ends the walk and is shown once the display selected before is
+// selected again (while the box waits for the user, the hot keys and the
+// power watch of this process go on working on it).
 void CTrayWindow::SwitchDisplayDevices(UINT mask)
 {
     DWORD adapter = 0;
     DWORD display = 0;
     m_pHardware->GetSelectedDisplay(&adapter, &display);
+    std::string failure;
     try {
         ForEachPrimaryDisplay(*m_pHardware, [this, mask](UINT a, UINT d) {
             m_pHardware->SelectDisplay(a, d);
@@ -188,15 +191,16 @@ void CTrayWindow::SwitchDisplayDevices(UINT mask)
         });
         return;
     } catch (CBaseException* e) {
-        ShowMessage(e->GetErrorText());
+        failure = e->GetErrorText();
         e->Delete();
     } catch (CException* e) {
         e->Delete();
-        ShowMessage(AfxLoadString(IDS_TRAY_SWITCH_FAILED));
+        failure = AfxLoadString(IDS_TRAY_SWITCH_FAILED);
     } catch (...) {
-        ShowMessage(AfxLoadString(IDS_TRAY_SWITCH_FAILED));
+        failure = AfxLoadString(IDS_TRAY_SWITCH_FAILED);
     }
     ReselectDisplay(adapter, display);
+    ShowMessage(failure);
 }
 
 // A display that could not be selected leaves this process with none, and
