@@ -1,6 +1,7 @@
 #include "extension_app.h"
 
 #include "devices_page.h"
+#include "client_resources.h"
 #include "error_box.h"
 #include "information_page.h"
 #include "service_ids.h"
@@ -45,7 +46,7 @@ BOOL CExtensionApp::InitInstance()
     if (!CWinApp::InitInstance())
         return FALSE;
     // Every text, template and picture of the extension lives there.
-    m_hResourceLib = LoadLibraryA("VQXRES.DLL");
+    m_hResourceLib = LoadLibraryA(kResourceLibraryFile);
     if (!m_hResourceLib)
         return FALSE;
     AfxSetResourceHandle(m_hResourceLib);
@@ -79,15 +80,8 @@ void CExtensionApp::ProcessWndProcException(CException* e, const MSG*)
 
 int CExtensionApp::ExitInstance()
 {
-    if (m_hResourceLib) {
-        AfxSetResourceHandle(AfxGetInstanceHandle());
-        FreeLibrary(m_hResourceLib);
-        m_hResourceLib = nullptr;
-    }
-    if (m_pHardware) {
-        ReleaseServerInterface(kServiceHardware, m_pHardware);
-        m_pHardware = nullptr;
-    }
+    FreeResourceLibrary(m_hResourceLib);
+    ReturnHardwareService(m_pHardware);
     // Pages whose handles a sheet never let go of; the library only goes
     // with its process then, and no window of theirs is left.
     delete m_pDispCtrl;

@@ -1,5 +1,6 @@
 #include "tray_app.h"
 
+#include "client_resources.h"
 #include "error_box.h"
 #include "os_service.h"
 #include "primary_displays.h"
@@ -70,7 +71,7 @@ BOOL CTrayApp::InitInstance()
         return FALSE;
     // Every text lives in the resource library: without it nothing can be
     // said, so the program ends silently.
-    m_hResourceLib = LoadLibraryA("VQXRES.DLL");
+    m_hResourceLib = LoadLibraryA(kResourceLibraryFile);
     if (!m_hResourceLib || !TakeHardwareService())
         return FALSE;
     AfxSetResourceHandle(m_hResourceLib);
@@ -89,15 +90,8 @@ int CTrayApp::ExitInstance()
 {
     if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
         m_pMainWnd->DestroyWindow();
-    if (m_hResourceLib) {
-        AfxSetResourceHandle(AfxGetInstanceHandle());
-        FreeLibrary(m_hResourceLib);
-        m_hResourceLib = nullptr;
-    }
-    if (m_pHardware) {
-        ReleaseServerInterface(kServiceHardware, m_pHardware);
-        m_pHardware = nullptr;
-    }
+    FreeResourceLibrary(m_hResourceLib);
+    ReturnHardwareService(m_pHardware);
     return CWinApp::ExitInstance();
 }
 
