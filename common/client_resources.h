@@ -6,15 +6,9 @@
 
 #include <windows.h>
 
-class CHardware;
+#include "handles.h"
+#include "system_files.h"
 
-// The library's name, loaded by the system's search order.
-constexpr char kResourceLibraryFile[] = "VQXRES.DLL";
-
-// Makes the module its own resource source again, frees `library` and
-// clears it; nothing when it is null.
-void FreeResourceLibrary(HMODULE& library);
-
-// Returns `hardware` to the service library and clears it; nothing when it
-// is null.
-void ReturnHardwareService(CHardware*& hardware);
+// Makes the module its own resource source again and frees `library`;
+// nothing when it is not loaded.
+void FreeResourceLibrary(CModule& library);

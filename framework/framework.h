@@ -5,6 +5,7 @@
 #include "object.h"
 #include "exception.h"
 #include "handles.h"
+#include "module_files.h"
 #include "procaddress.h"
 #include "scoped_value.h"
 #include "text.h"
