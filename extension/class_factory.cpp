@@ -29,12 +29,12 @@ STDMETHODIMP CDisplayPageClassFactory::QueryInterface(REFIID riid, void** object
 
 STDMETHODIMP_(ULONG) CDisplayPageClassFactory::AddRef()
 {
-    return ++m_references;
+    return static_cast<ULONG>(InterlockedIncrement(&m_references));
 }
 
 STDMETHODIMP_(ULONG) CDisplayPageClassFactory::Release()
 {
-    const ULONG left = --m_references;
+    const ULONG left = static_cast<ULONG>(InterlockedDecrement(&m_references));
     if (left == 0)
         delete this;
     return left;

@@ -17,5 +17,5 @@ public:
     STDMETHODIMP LockServer(BOOL lock) override;
 
 private:
-    ULONG m_references = 1;
+    LONG m_references = 1;
 };

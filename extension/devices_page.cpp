@@ -26,7 +26,7 @@ const CommandEntry<CDispCtrl> CDispCtrl::kCommands[] = {
     { IDC_DEVICES_ADVANCED, BN_CLICKED, &CDispCtrl::OnAdvanced },
 };
 
-CDispCtrl::CDispCtrl() : CExtensionPage(CurrentDevicesPageTemplate()) {}
+CDispCtrl::CDispCtrl(const std::string& deviceName) : CExtensionPage(CurrentDevicesPageTemplate(), deviceName) {}
 
 bool CDispCtrl::OnCommand(UINT id, UINT code, HWND control)
 {

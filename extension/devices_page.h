@@ -27,7 +27,7 @@ constexpr UINT DevicesPageTemplate(bool dualMonitorMode, const HardwareHeader& h
 
 class CDispCtrl : public CExtensionPage {
 public:
-    CDispCtrl();
+    explicit CDispCtrl(const std::string& deviceName);
 
 protected:
     bool OnCommand(UINT id, UINT code, HWND control) override;

@@ -6,6 +6,7 @@
 #include "extension_app.h"
 #include "information_page.h"
 #include "resource_ids.h"
+#include "stg_medium.h"
 
 namespace {
 
@@ -22,9 +23,19 @@ bool IsAdapterDisplay(CHardware& hardware, const std::string& deviceName)
         return true;
     } catch (CException* e) {
         e->Delete();
-    } catch (...) {
     }
     return false;
+}
+
+std::string NarrowText(const wchar_t* text, size_t length)
+{
+    if (length == 0)
+        return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &narrow[0], bytes, nullptr, nullptr);
+    return narrow;
 }
 
 } // namespace
@@ -36,31 +47,24 @@ std::string ReadDisplayDeviceName(IDataObject* data)
     format.dwAspect = DVASPECT_CONTENT;
     format.lindex = -1;
     format.tymed = TYMED_HGLOBAL;
-    STGMEDIUM medium = {};
-    if (FAILED(data->GetData(&format, &medium)) || !medium.hGlobal)
+    CStgMedium medium;
+    if (FAILED(data->GetData(&format, medium.Receive())))
         return std::string();
-    std::string name;
-    {
-        CGlobalLock lock(medium.hGlobal);
-        // The memory comes from another module: read no further than it goes,
-        // with or without a terminator.
-        const auto* text = static_cast<const wchar_t*>(lock.Data());
-        const size_t units = GlobalSize(medium.hGlobal) / sizeof(wchar_t);
-        size_t length = 0;
-        while (text && length < units && text[length])
-            ++length;
-        if (length > 0) {
-            const int bytes = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-            name.resize(static_cast<size_t>(bytes));
-            WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &name[0], bytes, nullptr, nullptr);
-        }
-    }
-    // Freed here, as the panel expects of its extensions.
-    GlobalFree(medium.hGlobal);
-    return name;
+    // Only the medium asked for is read; any other is given back untouched.
+    if (medium.Get().tymed != TYMED_HGLOBAL || !medium.Get().hGlobal)
+        return std::string();
+    CGlobalLock lock(medium.Get().hGlobal);
+    // The memory comes from another module: read no further than it goes,
+    // with or without a terminator.
+    const auto* text = static_cast<const wchar_t*>(lock.Data());
+    const size_t units = GlobalSize(medium.Get().hGlobal) / sizeof(wchar_t);
+    size_t length = 0;
+    while (text && length < units && text[length])
+        ++length;
+    return NarrowText(text, length);
 }
 
-CDisplayPageExtension::CDisplayPageExtension()
+CDisplayPageExtension::CDisplayPageExtension() : m_deviceName(kDefaultDeviceName)
 {
     LockModule();
 }
@@ -88,47 +92,51 @@ STDMETHODIMP CDisplayPageExtension::QueryInterface(REFIID riid, void** object)
 
 STDMETHODIMP_(ULONG) CDisplayPageExtension::AddRef()
 {
-    return ++m_references;
+    return static_cast<ULONG>(InterlockedIncrement(&m_references));
 }
 
 STDMETHODIMP_(ULONG) CDisplayPageExtension::Release()
 {
-    const ULONG left = --m_references;
+    const ULONG left = static_cast<ULONG>(InterlockedDecrement(&m_references));
     if (left == 0)
         delete this;
     return left;
 }
 
+// Every call starts from "DISPLAY": a second Initialize without a name must
+// not keep the device of the first.
 STDMETHODIMP CDisplayPageExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY)
 {
-    ComGuarded([&] {
-        CExtensionApp& app = TheExtensionApp();
-        app.m_displayDeviceName = kDefaultDeviceName;
+    m_deviceName = kDefaultDeviceName;
+    return ComGuarded([&] {
         if (data) {
             const std::string name = ReadDisplayDeviceName(data);
             if (!name.empty())
-                app.m_displayDeviceName = name;
+                m_deviceName = name;
         }
         return S_OK;
     });
-    return S_OK;
 }
 
 STDMETHODIMP CDisplayPageExtension::AddPages(LPFNADDPROPSHEETPAGE addPage, LPARAM lParam)
 {
-    ComGuarded([&] {
+    return ComGuarded([&] {
         CExtensionApp& app = TheExtensionApp();
-        if (!addPage || !IsAdapterDisplay(*app.m_pHardware, app.m_displayDeviceName))
+        if (!app.Start()) {
+            app.ReportStartProblem();
             return S_OK;
-        // Each page is known to the module before it is offered: a page the
-        // sheet refuses is released at once and forgets itself.
-        app.m_pInfoPage = new CInfoPage;
-        app.m_pInfoPage->AddToSheet(IDS_INFO_PAGE_TITLE, addPage, lParam);
-        app.m_pDispCtrl = new CDispCtrl;
-        app.m_pDispCtrl->AddToSheet(IDS_DEVICES_PAGE_TITLE, addPage, lParam);
+        }
+        // The tray program keeps the hot keys and the power source going
+        // for whoever uses the extension.
+        app.Hardware()->Settings()->StartTrayProgram();
+        if (!addPage || !IsAdapterDisplay(*app.Hardware(), m_deviceName))
+            return S_OK;
+        // Each page belongs to its handle from here on: a page the sheet
+        // refuses is released at once and deletes itself.
+        (new CInfoPage(m_deviceName))->AddToSheet(IDS_INFO_PAGE_TITLE, addPage, lParam);
+        (new CDispCtrl(m_deviceName))->AddToSheet(IDS_DEVICES_PAGE_TITLE, addPage, lParam);
         return S_OK;
     });
-    return S_OK;
 }
 
 STDMETHODIMP CDisplayPageExtension::ReplacePage(EXPPS, LPFNSVADDPROPSHEETPAGE, LPARAM)

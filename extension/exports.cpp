@@ -6,9 +6,13 @@
 #include <new>
 
 #include "class_factory.h"
+#include "com_guard.h"
 #include "extension_app.h"
 #include "extension_ids.h"
 
+// The extension starts here, outside the loader lock.  A class object is
+// handed out also when it could not start: its extension objects then add
+// no page and say once why.
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** object)
 {
     if (!object)
@@ -16,15 +20,27 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void**
     *object = nullptr;
     if (!IsEqualCLSID(rclsid, kExtensionClassId))
         return CLASS_E_CLASSNOTAVAILABLE;
-    CDisplayPageClassFactory* factory = new (std::nothrow) CDisplayPageClassFactory;
-    if (!factory)
-        return E_OUTOFMEMORY;
-    const HRESULT result = factory->QueryInterface(riid, object);
-    factory->Release();  // the caller's reference, if any, is the only one
-    return result;
+    return ComGuarded([&] {
+        TheExtensionApp().Start();
+        CDisplayPageClassFactory* factory = new (std::nothrow) CDisplayPageClassFactory;
+        if (!factory)
+            return E_OUTOFMEMORY;
+        const HRESULT result = factory->QueryInterface(riid, object);
+        factory->Release();  // the caller's reference, if any, is the only one
+        return result;
+    });
 }
 
+// With no object left the extension gives back its services and resource
+// library now: the control panel unloads it next, and the loader lock of
+// that unload is no place for it.
 extern "C" HRESULT WINAPI DllCanUnloadNow()
 {
-    return ModuleObjectCount() == 0 ? S_OK : S_FALSE;
+    if (ModuleObjectCount() != 0)
+        return S_FALSE;
+    ComGuarded([] {
+        TheExtensionApp().Stop();
+        return S_OK;
+    });
+    return S_OK;
 }

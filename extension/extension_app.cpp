@@ -1,18 +1,17 @@
 #include "extension_app.h"
 
-#include "devices_page.h"
+#include "base_exception.h"
 #include "client_resources.h"
 #include "error_box.h"
-#include "information_page.h"
-#include "service_ids.h"
+#include "system_files.h"
 
 namespace {
 
 CExtensionApp theExtensionApp;
 
-// Class factories, extension objects and the pages that sheets hold.  Only
-// the control panel's user-interface thread calls into the library.
 LONG g_objectCount = 0;
+// Written by the common controls through the pages' pcRefParent.
+UINT g_sheetReferences = 0;
 
 } // namespace
 
@@ -23,53 +22,62 @@ CExtensionApp& TheExtensionApp()
 
 void LockModule()
 {
-    ++g_objectCount;
+    InterlockedIncrement(&g_objectCount);
 }
 
 void UnlockModule()
 {
-    --g_objectCount;
+    InterlockedDecrement(&g_objectCount);
 }
 
 LONG ModuleObjectCount()
 {
-    return g_objectCount;
+    return InterlockedCompareExchange(&g_objectCount, 0, 0) +
+           static_cast<LONG>(InterlockedCompareExchange(reinterpret_cast<volatile LONG*>(&g_sheetReferences), 0, 0));
 }
 
 UINT* ModuleReferenceParent()
 {
-    return reinterpret_cast<UINT*>(&g_objectCount);
+    return &g_sheetReferences;
 }
 
-BOOL CExtensionApp::InitInstance()
+bool CExtensionApp::Start()
 {
-    if (!CWinApp::InitInstance())
-        return FALSE;
+    if (m_started)
+        return m_startProblem.empty();
+    m_started = true;
+    m_startProblem = LoadSystemFiles(m_hInstance, m_resourceLib);
+    if (!m_startProblem.empty())
+        return false;
     // Every text, template and picture of the extension lives there.
-    m_hResourceLib = LoadLibraryA(kResourceLibraryFile);
-    if (!m_hResourceLib)
-        return FALSE;
-    AfxSetResourceHandle(m_hResourceLib);
+    AfxSetResourceHandle(m_resourceLib);
     try {
-        m_pHardware = static_cast<CHardware*>(GetServerInterface(kServiceHardware));
+        if (!m_hardware.Acquire())
+            m_startProblem = ServiceLibraryUnavailable();
+    } catch (CBaseException* e) {
+        m_startProblem = e->GetErrorText();
+        e->Delete();
     } catch (CException* e) {
         e->Delete();
-        m_pHardware = nullptr;
-    } catch (...) {
-        m_pHardware = nullptr;
+        m_startProblem = ServiceLibraryUnavailable();
     }
-    if (!m_pHardware)
-        return FALSE;
-    m_pHardware->Settings()->StartTrayProgram();
-    return TRUE;
+    return m_startProblem.empty();
 }
 
-void CExtensionApp::ForgetPage(const CExtensionPage* page)
+void CExtensionApp::Stop()
 {
-    if (page == m_pInfoPage)
-        m_pInfoPage = nullptr;
-    if (page == m_pDispCtrl)
-        m_pDispCtrl = nullptr;
+    m_hardware.Release();
+    FreeResourceLibrary(m_resourceLib);
+    m_started = false;
+    m_startProblem.clear();
+}
+
+void CExtensionApp::ReportStartProblem()
+{
+    if (m_startProblem.empty() || m_problemReported)
+        return;
+    m_problemReported = true;
+    MessageBoxA(nullptr, m_startProblem.c_str(), m_pszAppName, MB_OK | MB_ICONSTOP);
 }
 
 void CExtensionApp::ProcessWndProcException(CException* e, const MSG*)
@@ -78,15 +86,12 @@ void CExtensionApp::ProcessWndProcException(CException* e, const MSG*)
         ShowErrorBox(e, m_pszAppName);
 }
 
+// Reached when the library goes without the control panel having asked
+// DllCanUnloadNow (at the process's end, mostly).  The loader lock is held:
+// what is given back here only closes handles (the resource library has
+// no code of its own to run), nothing waits or loads.
 int CExtensionApp::ExitInstance()
 {
-    FreeResourceLibrary(m_hResourceLib);
-    ReturnHardwareService(m_pHardware);
-    // Pages whose handles a sheet never let go of; the library only goes
-    // with its process then, and no window of theirs is left.
-    delete m_pDispCtrl;
-    m_pDispCtrl = nullptr;
-    delete m_pInfoPage;
-    m_pInfoPage = nullptr;
+    Stop();
     return CWinApp::ExitInstance();
 }

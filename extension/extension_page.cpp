@@ -2,44 +2,68 @@
 
 #include "resource_ids.h"
 
-CExtensionPage::CExtensionPage(UINT templateId)
+CExtensionPage::CExtensionPage(UINT templateId, const std::string& deviceName)
     : CPropertyPage(templateId),
       m_pHardware(ExtensionHardware()),
       m_pHeader(m_pHardware->GetHeader(FALSE)),
       m_pCurrentAdapter(m_pHardware->GetCurrentAdapter()),
-      m_pCurrentDisplay(m_pHardware->GetCurrentDisplay())
+      m_pCurrentDisplay(m_pHardware->GetCurrentDisplay()),
+      m_deviceName(deviceName)
 {
 }
 
-void CExtensionPage::SetPagesOpen(int open)
+bool CExtensionPage::SelectOwnDisplay()
 {
-    if (m_pHeader)
-        m_pHeader->pagesOpen = open;
+    try {
+        m_pHardware->SelectDisplayByName(m_deviceName.c_str());
+        m_pCurrentAdapter = m_pHardware->GetCurrentAdapter();
+        m_pCurrentDisplay = m_pHardware->GetCurrentDisplay();
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+    }
+    return false;
+}
+
+void CExtensionPage::SetShown(bool shown)
+{
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    // Counted by the service library per process, so that two sheets, or a
+    // sheet whose process died, still give the right answer.
+    try {
+        m_pHardware->SetPageShown(shown ? TRUE : FALSE);
+    } catch (CException* e) {
+        e->Delete();
+    }
 }
 
 BOOL CExtensionPage::OnInitDialog()
 {
+    SelectOwnDisplay();
     const BOOL result = CPropertyPage::OnInitDialog();
-    SetPagesOpen(1);
+    SetShown(true);
     return result;
 }
 
 BOOL CExtensionPage::OnSetActive()
 {
-    SetPagesOpen(1);
+    SelectOwnDisplay();
+    SetShown(true);
     return CPropertyPage::OnSetActive();
 }
 
 BOOL CExtensionPage::OnKillActive()
 {
-    SetPagesOpen(0);
+    SetShown(false);
     return CPropertyPage::OnKillActive();
 }
 
 void CExtensionPage::OnDestroy()
 {
     CPropertyPage::OnDestroy();
-    SetPagesOpen(0);
+    SetShown(false);
 }
 
 // Wine ignores the reference parent of a page, so the page counts itself
@@ -57,7 +81,6 @@ void CExtensionPage::OnPageAddRef()
 void CExtensionPage::OnPageRelease()
 {
     CPropertyPage::OnPageRelease();
-    TheExtensionApp().ForgetPage(this);
     if (m_counted)
         UnlockModule();
     delete this;
@@ -68,13 +91,12 @@ bool CExtensionPage::AddToSheet(UINT titleId, LPFNADDPROPSHEETPAGE addPage, LPAR
     m_title = AfxLoadString(titleId);
     PROPSHEETPAGEA page = m_psp;
     page.dwFlags |= PSP_USEICONID | PSP_USETITLE | PSP_USEREFPARENT;
-    page.hInstance = TheExtensionApp().m_hResourceLib;
+    page.hInstance = TheExtensionApp().ResourceLibrary();
     page.pszIcon = MAKEINTRESOURCEA(IDI_TRAY);
     page.pszTitle = m_title.c_str();
     page.pcRefParent = ModuleReferenceParent();
     HPROPSHEETPAGE handle = CreatePropertySheetPageA(&page);
     if (!handle) {
-        TheExtensionApp().ForgetPage(this);
         delete this;
         return false;
     }

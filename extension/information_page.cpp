@@ -24,7 +24,7 @@ const char* DisplayDriverFile(int osClass)
     }
 }
 
-CInfoPage::CInfoPage() : CExtensionPage(IDD_INFO_PAGE) {}
+CInfoPage::CInfoPage(const std::string& deviceName) : CExtensionPage(IDD_INFO_PAGE, deviceName) {}
 
 void CInfoPage::DoDataExchange(CDataExchange* dx)
 {
@@ -70,5 +70,7 @@ void CInfoPage::FillAdapterTexts()
 void CInfoPage::FillFileVersions()
 {
     m_driverVersion = FormatFileVersion(DisplayDriverFile(m_pHeader->osClass), IDS_FMT_DRIVER_VERSION);
-    m_trayVersion = FormatFileVersion(kTrayProgramFile, IDS_FMT_TRAY_VERSION);
+    // The tray program is installed beside the extension.
+    m_trayVersion = FormatFileVersion(FileBesideModule(AfxGetInstanceHandle(), kTrayProgramFile).c_str(),
+                                      IDS_FMT_TRAY_VERSION);
 }

@@ -13,7 +13,7 @@
 
 class CInfoPage : public CExtensionPage {
 public:
-    CInfoPage();
+    explicit CInfoPage(const std::string& deviceName);
 
 protected:
     BOOL OnInitDialog() override;

@@ -10,6 +10,7 @@
 #include "extension_registration.h"
 #include "extension_ids.h"
 #include "handles.h"
+#include "resource_ids.h"
 #include "simulated_adapter.h"
 #include "test_support.h"
 
@@ -25,6 +26,20 @@ const char kForeignDevice[] =
     "Adapter=none\n"
     "DeviceId=PCI\\VEN_1002&DEV_4C59&SUBSYS_00000000&REV_00\n"
     "DeviceString=Another Adapter\n";
+
+// Two adapters of the maker with one display each and panels of two sizes.
+const char kTwoAdapters[] =
+    "[Adapter0]\n"
+    "PanelId=2\n"
+    "[Adapter1]\n"
+    "PanelId=3\n"
+    "[Device0]\n"
+    "Name=\\\\.\\DISPLAY1\n"
+    "Adapter=0\n"
+    "Primary=1\n"
+    "[Device1]\n"
+    "Name=\\\\.\\DISPLAY2\n"
+    "Adapter=1\n";
 
 using GetClassObjectFunction = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 using CanUnloadNowFunction = HRESULT(WINAPI*)();
@@ -48,6 +63,85 @@ struct OfferedPages {
         for (HPROPSHEETPAGE page : taken)
             DestroyPropertySheetPage(page);
     }
+};
+
+// Shows the pages taken in a modeless sheet (which then owns them).
+HWND ShowModeless(OfferedPages& pages)
+{
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_MODELESS;
+    header.pszCaption = "Display Properties";
+    header.nPages = static_cast<UINT>(pages.taken.size());
+    header.phpage = pages.taken.data();
+    HWND sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+    if (sheet && sheet != reinterpret_cast<HWND>(-1))
+        pages.taken.clear();
+    return sheet;
+}
+
+std::string PanelSizeText(const AdapterRecord& adapter)
+{
+    return std::to_string(adapter.panelWidth) + " x " + std::to_string(adapter.panelHeight);
+}
+
+// A data object that keeps the memory it serves (pUnkForRelease), or serves
+// it in a medium of its own choice, and counts the references the
+// extension holds on it.
+class KeepingDataObject : public IDataObject {
+public:
+    KeepingDataObject(const wchar_t* deviceName, DWORD tymed, bool keepsMemory)
+        : m_tymed(tymed), m_keepsMemory(keepsMemory)
+    {
+        const size_t bytes = (wcslen(deviceName) + 1) * sizeof(wchar_t);
+        m_memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        CGlobalLock lock(m_memory);
+        memcpy(lock.Data(), deviceName, bytes);
+    }
+    ~KeepingDataObject() { GlobalFree(m_memory); }
+
+    LONG References() const { return m_references; }
+    // Whether the memory handed out is still the object's own, unfreed.
+    bool MemoryIntact() const { return GlobalFlags(m_memory) != GMEM_INVALID_HANDLE && GlobalSize(m_memory) > 0; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
+    {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++m_references); }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--m_references); }  // lives on the stack
+
+    STDMETHODIMP GetData(FORMATETC*, STGMEDIUM* medium) override
+    {
+        medium->tymed = m_tymed;
+        medium->hGlobal = m_memory;
+        medium->pUnkForRelease = nullptr;
+        if (m_keepsMemory) {
+            medium->pUnkForRelease = this;
+            AddRef();
+        }
+        return S_OK;
+    }
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC*) override { return S_OK; }
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    LONG m_references = 1;
+    HGLOBAL m_memory;
+    DWORD m_tymed;
+    bool m_keepsMemory;
 };
 
 } // namespace
@@ -106,12 +200,20 @@ protected:
     {
         CComPtr<IShellExtInit> init = Extension();
         ASSERT_TRUE(init);
+        Initialize(*init.Get(), deviceName);
+        AddPages(*init.Get(), pages);
+    }
+    static void Initialize(IShellExtInit& init, const char* deviceName)
+    {
         CComPtr<IDataObject> data;
         if (deviceName)
             data = CDisplayDeviceDataObject::Create(std::string(deviceName));
-        EXPECT_EQ(init->Initialize(nullptr, data.Get(), nullptr), S_OK);
+        EXPECT_EQ(init.Initialize(nullptr, data.Get(), nullptr), S_OK);
+    }
+    static void AddPages(IShellExtInit& init, OfferedPages& pages)
+    {
         CComPtr<IShellPropSheetExt> sheetExt;
-        ASSERT_EQ(init->QueryInterface(IID_IShellPropSheetExt, reinterpret_cast<void**>(sheetExt.Receive())), S_OK);
+        ASSERT_EQ(init.QueryInterface(IID_IShellPropSheetExt, reinterpret_cast<void**>(sheetExt.Receive())), S_OK);
         EXPECT_EQ(sheetExt->AddPages(&OfferedPages::Add, reinterpret_cast<LPARAM>(&pages)), S_OK);
     }
 
@@ -198,15 +300,8 @@ TEST_F(ExtensionServer, TheLibraryStaysWhilePagesLiveAndARefusedPageIsReleased)
     OfferedPages shown;
     AddPages("\\\\.\\DISPLAY1", shown);
     ASSERT_EQ(shown.taken.size(), 2u);
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof(header);
-    header.dwFlags = PSH_MODELESS;
-    header.pszCaption = "Display Properties";
-    header.nPages = static_cast<UINT>(shown.taken.size());
-    header.phpage = shown.taken.data();
-    HWND sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+    HWND sheet = ShowModeless(shown);
     ASSERT_TRUE(sheet);
-    shown.taken.clear();  // the sheet owns them now
     testsupport::PumpMessages(100);
     EXPECT_EQ(Hardware()->GetHeader(TRUE)->pagesOpen, 1);
     EXPECT_EQ(CanUnloadNow(), S_FALSE);
@@ -251,23 +346,118 @@ TEST_F(ExtensionServer, CoFreeUnusedLibrariesUnloadsItOnlyAfterTheSheet)
     displaypanel::UnregisterHandler(registration);
 }
 
-// Without its resource library the extension does not load, and says
-// nothing.  Tried in a process of its own: this one has the library loaded.
-TEST_F(ExtensionServer, DoesNotLoadWithoutTheResourceLibrary)
+// The medium the data object fills is given back as COM says: memory the
+// data object keeps (pUnkForRelease) is left to it and the reference comes
+// back; a medium other than the one asked for is not read.
+TEST_F(ExtensionServer, EveryMediumIsGivenBackAsItsDataObjectSays)
 {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
-    const std::string folder = std::string(temp) + "vqx-page-no-resources\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(LoadExtension());
+    struct Case {
+        DWORD tymed;
+        size_t pages;  // DISPLAY1 is the adapter's: its pages come when the name is read
+    } const cases[] = {
+        { TYMED_HGLOBAL, 2 },
+        { TYMED_ISTREAM, 0 },
+        { TYMED_FILE, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tymed);
+        KeepingDataObject data(L"\\\\.\\DISPLAY1", c.tymed, true);
+        OfferedPages pages;
+        {
+            CComPtr<IShellExtInit> init = Extension();
+            ASSERT_TRUE(init);
+            EXPECT_EQ(init->Initialize(nullptr, &data, nullptr), S_OK);
+            EXPECT_EQ(data.References(), 1) << "the medium's reference was given back";
+            EXPECT_TRUE(data.MemoryIntact()) << "the memory the data object keeps was left alone";
+            AddPages(*init.Get(), pages);
+        }
+        EXPECT_EQ(pages.taken.size(), c.pages);
+    }
+}
+
+// Each extension object keeps the device its own sheet shows: a second
+// Initialize without a name forgets the first, and two sheets of one
+// process, initialised one after the other, show their own adapter.
+TEST_F(ExtensionServer, EachSheetKeepsItsOwnDevice)
+{
+    Load(kTwoAdapters);
+    ASSERT_TRUE(LoadExtension());
+    for (const char* second : { static_cast<const char*>(nullptr), "" }) {
+        CComPtr<IShellExtInit> init = Extension();
+        ASSERT_TRUE(init);
+        Initialize(*init.Get(), "\\\\.\\DISPLAY1");
+        Initialize(*init.Get(), second);
+        OfferedPages pages;
+        AddPages(*init.Get(), pages);
+        EXPECT_EQ(pages.offered, 0) << "initialised again without a name: no device of the adapter";
+    }
+
+    CComPtr<IShellExtInit> first = Extension();
+    CComPtr<IShellExtInit> second = Extension();
+    ASSERT_TRUE(first && second);
+    Initialize(*first.Get(), "\\\\.\\DISPLAY1");
+    Initialize(*second.Get(), "\\\\.\\DISPLAY2");
+    OfferedPages firstPages, secondPages;
+    AddPages(*second.Get(), secondPages);
+    AddPages(*first.Get(), firstPages);
+    ASSERT_EQ(firstPages.taken.size(), 2u);
+    ASSERT_EQ(secondPages.taken.size(), 2u);
+    HWND firstSheet = ShowModeless(firstPages);
+    HWND secondSheet = ShowModeless(secondPages);
+    ASSERT_TRUE(firstSheet && secondSheet);
+    testsupport::PumpMessages(100);
+    const auto panelSize = [](HWND sheet) {
+        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        return testsupport::ItemText(page, IDC_INFO_PANEL_SIZE);
+    };
+    EXPECT_EQ(panelSize(firstSheet), PanelSizeText(*Hardware()->GetAdapter(0, TRUE)));
+    EXPECT_EQ(panelSize(secondSheet), PanelSizeText(*Hardware()->GetAdapter(1, TRUE)));
+    EXPECT_NE(panelSize(firstSheet), panelSize(secondSheet));
+    DestroyWindow(firstSheet);
+    DestroyWindow(secondSheet);
+    testsupport::PumpMessages(100);
+}
+
+// Without its resource library beside it, or with one of another version,
+// the extension offers no page and says why in one box; a second request
+// for pages says nothing more.  Tried in a process of its own, from another
+// current folder: this one has the library loaded.
+TEST_F(ExtensionServer, WithoutItsResourceLibrarySaysWhyOnce)
+{
+    struct Case {
+        const char* name;
+        const char* resources;  // copied beside the extension; null: none
+        const char* mentioned;  // in the box's text
+    } const cases[] = {
+        { "missing", nullptr, "VQXRES.DLL" },
+        { "other-version", "other-version\\VQXRES.DLL", "version" },
+    };
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, sizeof(self));
     std::string here = self;
     here.erase(here.find_last_of("\\/") + 1);
-    for (const char* file : { "extension_load_probe.exe", "VQXPage.dll", "VQXAPI.dll", "VQXSIM.DLL", "libgcc_s_dw2-1.dll",
-                              "libstdc++-6.dll", "libwinpthread-1.dll" })
-        ASSERT_TRUE(CopyFileA((here + file).c_str(), (folder + file).c_str(), FALSE)) << file;
-    testsupport::Program probe("\"" + folder + "extension_load_probe.exe\"");
-    ASSERT_TRUE(probe.Started());
-    EXPECT_EQ(probe.Wait(), 1u) << "the library refused to load";
-    EXPECT_EQ(testsupport::WaitForDialog("VQXPAGE", 500), nullptr);
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = std::string(temp) + "vqx-page-" + c.name + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        DeleteFileA((folder + "VQXRES.DLL").c_str());
+        for (const char* file : { "extension_load_probe.exe", "VQXPage.dll", "VQXAPI.dll", "VQXSIM.DLL",
+                                  "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll" })
+            ASSERT_TRUE(CopyFileA((here + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+        if (c.resources) {
+            ASSERT_TRUE(CopyFileA((here + c.resources).c_str(), (folder + "VQXRES.DLL").c_str(), FALSE));
+        }
+        testsupport::Program probe("\"" + folder + "extension_load_probe.exe\"");
+        ASSERT_TRUE(probe.Started());
+        HWND box = testsupport::WaitForDialog("VQXPAGE", 10000);
+        ASSERT_TRUE(box) << "the reason is shown";
+        EXPECT_NE(testsupport::MessageBoxText(box).find(c.mentioned), std::string::npos)
+            << testsupport::MessageBoxText(box);
+        testsupport::PressButton(box, IDOK);
+        // A second box would keep the probe from ending.
+        EXPECT_EQ(probe.Wait(10000), 0u) << "no page offered, no second box";
+    }
 }
