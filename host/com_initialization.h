@@ -19,6 +19,10 @@ public:
     // counts too).
     explicit operator bool() const { return SUCCEEDED(m_result); }
 
+    // CoInitialize's answer: RPC_E_CHANGED_MODE when the thread is already
+    // in the multithreaded apartment.
+    HRESULT Result() const { return m_result; }
+
 private:
     HRESULT m_result;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "com_ptr.h"
+#include "exception.h"
 #include "handles.h"
 
 namespace displaypanel {
@@ -49,6 +50,8 @@ bool HandlerClassId(const std::string& name, const CRegKey& handlerKey, CLSID& c
     return handlerKey.QueryString(nullptr, value) == ERROR_SUCCESS && ParseClassId(value, classId);
 }
 
+// One handler's steps; false when one of them fails.  Every reference is
+// released before it returns, also when a step fails.
 bool AddHandlerPages(REFCLSID classId, IDataObject* data, HKEY handlerKey, CPropertySheetPages& pages)
 {
     CComPtr<IShellExtInit> init;
@@ -58,9 +61,34 @@ bool AddHandlerPages(REFCLSID classId, IDataObject* data, HKEY handlerKey, CProp
     if (FAILED(init->Initialize(nullptr, data, handlerKey)))
         return false;
     CComPtr<IShellPropSheetExt> sheetExtension = init.QueryInterface<IShellPropSheetExt>(IID_IShellPropSheetExt);
+    init.Reset();  // released here, where a throwing Release is still caught
     if (!sheetExtension)
         return false;
-    return SUCCEEDED(sheetExtension->AddPages(CPropertySheetPages::AddPageCallback, reinterpret_cast<LPARAM>(&pages)));
+    const HRESULT added =
+        sheetExtension->AddPages(CPropertySheetPages::AddPageCallback, reinterpret_cast<LPARAM>(&pages));
+    sheetExtension.Reset();
+    return SUCCEEDED(added);
+}
+
+// AddHandlerPages with the handler kept from harming the others: anything
+// it throws (no COM object should, but a handler's fault must not end the
+// sheet) counts as its failure.  A handler that fails contributes no page:
+// the pages it had already added are destroyed here, once, so the sheet
+// gets exactly the pages of the handlers that succeeded and a half-made
+// extension never has a page shown.
+bool AddGuardedHandlerPages(REFCLSID classId, IDataObject* data, HKEY handlerKey, CPropertySheetPages& pages)
+{
+    const size_t pagesBefore = pages.Count();
+    bool succeeded = false;
+    try {
+        succeeded = AddHandlerPages(classId, data, handlerKey, pages);
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    if (!succeeded)
+        pages.DestroyFrom(pagesBefore);
+    return succeeded;
 }
 
 } // namespace
@@ -77,7 +105,7 @@ int LoadPropertySheetHandlers(IDataObject* data, CPropertySheetPages& pages, con
         if (handlerKey.Open(handlers.Get(), name.c_str()) != ERROR_SUCCESS ||
             !HandlerClassId(name, handlerKey, classId))
             continue;
-        if (AddHandlerPages(classId, data, handlerKey.Get(), pages))
+        if (AddGuardedHandlerPages(classId, data, handlerKey.Get(), pages))
             ++loaded;
     }
     return loaded;

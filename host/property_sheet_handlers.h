@@ -17,8 +17,9 @@ namespace displaypanel {
 // whose default value, is a class id): creates the in-process object with
 // IShellExtInit, initialises it with `data` and the handler's key, asks its
 // IShellPropSheetExt for pages into `pages`, and releases it.  A handler
-// that fails at any step is skipped.  Returns how many handlers added their
-// pages without failing.
+// that fails at any step (a failure result or a C++ exception) is skipped,
+// and the pages it added before it failed are destroyed; the other handlers
+// still load.  Returns how many handlers added their pages without failing.
 int LoadPropertySheetHandlers(IDataObject* data, CPropertySheetPages& pages,
                               const char* handlersKey = kPropertySheetHandlersKey);
 

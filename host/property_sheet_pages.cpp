@@ -17,6 +17,19 @@ CPropertySheetPages::~CPropertySheetPages()
         DestroyPropertySheetPage(page);
 }
 
+void CPropertySheetPages::DestroyFrom(size_t count)
+{
+    if (m_handedOver)
+        return;
+    while (m_pages.size() > count) {
+        // Out of the collection first: each handle is destroyed exactly once,
+        // even if the page's release callback adds pages again.
+        const HPROPSHEETPAGE page = m_pages.back();
+        m_pages.pop_back();
+        DestroyPropertySheetPage(page);
+    }
+}
+
 bool CPropertySheetPages::Add(HPROPSHEETPAGE page)
 {
     if (!page || m_handedOver || m_pages.size() >= m_limit)

@@ -24,6 +24,11 @@ public:
     static BOOL CALLBACK AddPageCallback(HPROPSHEETPAGE page, LPARAM collection);
 
     size_t Count() const { return m_pages.size(); }
+
+    // Destroys the pages from index `count` on (the pages of a handler that
+    // failed after adding them); the first `count` stay.
+    void DestroyFrom(size_t count);
+
     HPROPSHEETPAGE* Data() { return m_pages.data(); }
 
     // The pages now belong to a property sheet (PropertySheet destroys the

@@ -3,6 +3,8 @@
 // closed, and the extension's library unloaded before the call returns.
 #include "host_fixture.h"
 
+#include <thread>
+
 #include "display_panel_contract.h"
 #include "display_properties.h"
 
@@ -59,4 +61,61 @@ TEST_F(DisplaySheet, WithoutAnyPageABoxSaysSo)
 
     EXPECT_FALSE(seen.sheetShown);
     EXPECT_EQ("No display property pages are installed.", seen.messageBoxText);
+}
+
+// One handler that throws or fails after adding its page does not end the
+// sheet: it shows the sound handler's page alone, and every page made for
+// it comes back to its extension once.
+TEST_F(DisplaySheet, AFaultyHandlerLeavesTheSheetToTheOtherHandlersPages)
+{
+    const char* const behaviours[] = { kFakeThrowInInitialize, kFakeThrowInAddPages, kFakeAddThenFail,
+                                       kFakeAddThenThrow };
+    RegisterFake();
+    CFakeExtension fake;
+    ASSERT_TRUE(fake.Loaded());
+    for (const char* behaviour : behaviours) {
+        SCOPED_TRACE(behaviour);
+        AddFakeHandlerEntry("A faulty", behaviour);
+        const FakePageCounts before = fake.PageCounts();
+
+        CSheetWatcher watcher(IDOK);
+        ShowDisplayProperties(nullptr, kDevice, kTestHandlersKey);
+        const SeenSheet& seen = watcher.Seen();
+
+        EXPECT_TRUE(seen.sheetShown);
+        EXPECT_EQ(FAKE_PAGE_TEXT, seen.pageText);
+        EXPECT_EQ(1, seen.pageCount);
+        const FakePageCounts after = fake.PageCounts();
+        EXPECT_EQ(after.created - before.created, after.released - before.released)
+            << "every page created is released exactly once";
+        EXPECT_EQ(0, fake.ObjectCount());
+        RemoveHandlerEntry("A faulty");
+    }
+}
+
+// A caller whose thread is already in the multithreaded apartment (where
+// CoInitialize answers RPC_E_CHANGED_MODE) still gets the sheet with the
+// handlers' pages, and every object is released when it closes.
+TEST_F(DisplaySheet, ACallerInTheMultithreadedApartmentStillGetsTheSheet)
+{
+    RegisterFake();
+    CFakeExtension fake;
+    ASSERT_TRUE(fake.Loaded());
+
+    CSheetWatcher watcher(IDOK);
+    HRESULT apartment = E_FAIL;
+    std::thread caller([&] {
+        apartment = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        ShowDisplayProperties(nullptr, kDevice, kTestHandlersKey);
+        if (SUCCEEDED(apartment))
+            CoUninitialize();
+    });
+    caller.join();
+    const SeenSheet& seen = watcher.Seen();
+
+    ASSERT_EQ(S_OK, apartment);
+    EXPECT_TRUE(seen.sheetShown);
+    EXPECT_EQ(FAKE_PAGE_TEXT, seen.pageText);
+    EXPECT_EQ("\\\\.\\DISPLAY3", seen.pageDeviceName);
+    EXPECT_EQ(0, fake.ObjectCount()) << "objects of the extension still alive after the sheet closed";
 }

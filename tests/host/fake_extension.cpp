@@ -11,6 +11,7 @@
 
 #include <cwchar>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "display_panel_contract.h"
@@ -20,6 +21,8 @@ namespace {
 HINSTANCE g_module = nullptr;
 LONG g_objects = 0;
 std::wstring g_deviceName;
+LONG g_pagesCreated = 0;
+LONG g_pagesReleased = 0;
 
 void LockModule() { InterlockedIncrement(&g_objects); }
 void UnlockModule() { InterlockedDecrement(&g_objects); }
@@ -36,8 +39,10 @@ CLSID FakeClassId()
 // creation to PSPCB_RELEASE.
 UINT CALLBACK PageCallback(HWND, UINT message, PROPSHEETPAGEA*)
 {
-    if (message == PSPCB_RELEASE)
+    if (message == PSPCB_RELEASE) {
+        InterlockedIncrement(&g_pagesReleased);
         UnlockModule();
+    }
     return 1;
 }
 
@@ -78,8 +83,13 @@ public:
         return left;
     }
 
-    STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) override
+    STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY handlerKey) override
     {
+        m_behaviour = Behaviour(handlerKey);
+        if (m_behaviour == kFakeFailInitialize)
+            return E_FAIL;
+        if (m_behaviour == kFakeThrowInInitialize)
+            throw std::runtime_error("fake extension: Initialize");
         g_deviceName.clear();
         const auto deviceFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormatA(displaypanel::kDisplayDeviceFormat));
         FORMATETC format = { deviceFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL };
@@ -90,11 +100,47 @@ public:
             g_deviceName = name;
             GlobalUnlock(medium.hGlobal);
         }
-        GlobalFree(medium.hGlobal);
+        ReleaseStgMedium(&medium);
         return S_OK;
     }
 
     STDMETHODIMP AddPages(LPFNADDPROPSHEETPAGE addPage, LPARAM lParam) override
+    {
+        if (m_behaviour == kFakeThrowInAddPages)
+            throw std::runtime_error("fake extension: AddPages");
+        const HRESULT added = AddPage(addPage, lParam);
+        if (FAILED(added))
+            return added;
+        if (m_behaviour == kFakeAddThenFail)
+            return E_FAIL;
+        if (m_behaviour == kFakeAddThenThrow)
+            throw std::runtime_error("fake extension: after adding its page");
+        return S_OK;
+    }
+
+    STDMETHODIMP ReplacePage(EXPPS, LPFNSVADDPROPSHEETPAGE, LPARAM) override { return E_NOTIMPL; }
+
+private:
+    ~CFakeExtension() { UnlockModule(); }
+
+    // The misbehaviour the handler's key asks for ("" for none).
+    static std::string Behaviour(HKEY handlerKey)
+    {
+        char value[64] = "";
+        DWORD size = sizeof(value) - 1;
+        DWORD type = 0;
+        if (!handlerKey ||
+            RegQueryValueExA(handlerKey, kFakeBehaviourValue, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+                ERROR_SUCCESS ||
+            type != REG_SZ)
+            return "";
+        value[size] = '\0';
+        return value;
+    }
+
+    // Creates the one page and hands it to the sheet (or destroys it when
+    // the sheet refuses it).
+    HRESULT AddPage(LPFNADDPROPSHEETPAGE addPage, LPARAM lParam)
     {
         PROPSHEETPAGEA page = { sizeof(page) };
         page.dwFlags = PSP_USECALLBACK;
@@ -108,16 +154,14 @@ public:
             UnlockModule();
             return E_OUTOFMEMORY;
         }
+        InterlockedIncrement(&g_pagesCreated);
         if (!addPage(handle, lParam))
             DestroyPropertySheetPage(handle);  // PSPCB_RELEASE unlocks
         return S_OK;
     }
 
-    STDMETHODIMP ReplacePage(EXPPS, LPFNSVADDPROPSHEETPAGE, LPARAM) override { return E_NOTIMPL; }
-
-private:
-    ~CFakeExtension() { UnlockModule(); }
     LONG m_references = 1;
+    std::string m_behaviour;
 };
 
 // One static factory; its references count as live objects.
@@ -198,4 +242,10 @@ extern "C" void WINAPI FakeExtensionDeviceName(wchar_t* name, int capacity)
     if (capacity <= 0)
         return;
     lstrcpynW(name, g_deviceName.c_str(), capacity);
+}
+
+extern "C" void WINAPI FakeExtensionPageCounts(LONG* created, LONG* released)
+{
+    *created = g_pagesCreated;
+    *released = g_pagesReleased;
 }

@@ -1,6 +1,6 @@
 // Loading the registered property-sheet handlers: each is created,
 // initialised with the data object, asked for its pages and released;
-// handlers that fail are skipped.
+// handlers that fail (or throw) are skipped with their pages.
 #include "host_fixture.h"
 
 #include "display_device_data.h"
@@ -86,4 +86,43 @@ TEST_F(HandlerLoading, NoHandlersKeyMeansNoPages)
     CPropertySheetPages pages;
     EXPECT_EQ(0, LoadPropertySheetHandlers(m_data.Get(), pages, kTestHandlersKey));
     EXPECT_EQ(0u, pages.Count());
+}
+
+// A handler that fails or throws at any step is left out with every page it
+// had added (each destroyed once, right away), and the handlers before and
+// after it still add theirs.
+TEST_F(HandlerLoading, AFaultyHandlerIsLeftOutWithItsPagesAndTheOthersStillLoad)
+{
+    struct Case {
+        const char* behaviour;
+        const char* entry;  // before or after the sound handler's entry
+    };
+    const Case cases[] = {
+        { kFakeFailInitialize, "A faulty" },
+        { kFakeThrowInInitialize, "A faulty" },
+        { kFakeThrowInAddPages, "A faulty" },
+        { kFakeAddThenFail, "A faulty" },
+        { kFakeAddThenFail, "Z faulty" },
+        { kFakeAddThenThrow, "A faulty" },
+        { kFakeAddThenThrow, "Z faulty" },
+    };
+    RegisterFake();
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string(test.behaviour) + " in \"" + test.entry + "\"");
+        AddFakeHandlerEntry(test.entry, test.behaviour);
+        const FakePageCounts before = m_fake.PageCounts();
+        {
+            CPropertySheetPages pages;
+            EXPECT_EQ(1, LoadPropertySheetHandlers(m_data.Get(), pages, kTestHandlersKey));
+            EXPECT_EQ(1u, pages.Count()) << "only the sound handler's page";
+            EXPECT_EQ(kDevice, m_fake.DeviceName());
+            const FakePageCounts loaded = m_fake.PageCounts();
+            EXPECT_EQ(1, loaded.created - loaded.released) << "pages alive besides the collection's one";
+        }
+        const FakePageCounts after = m_fake.PageCounts();
+        EXPECT_EQ(after.created - before.created, after.released - before.released)
+            << "every page created is released exactly once";
+        EXPECT_EQ(0, m_fake.ObjectCount()) << "objects of the faulty handler still alive";
+        RemoveHandlerEntry(test.entry);
+    }
 }

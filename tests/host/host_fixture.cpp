@@ -70,6 +70,14 @@ LONG CFakeExtension::ObjectCount() const
     return count ? count() : -1;
 }
 
+FakePageCounts CFakeExtension::PageCounts() const
+{
+    FakePageCounts counts;
+    if (const auto read = GetProcAddressAs<FakePageCountsFn>(m_module, kFakePageCountsExport))
+        read(&counts.created, &counts.released);
+    return counts;
+}
+
 std::wstring CFakeExtension::DeviceName() const
 {
     const auto read = GetProcAddressAs<FakeDeviceNameFn>(m_module, kFakeDeviceNameExport);
@@ -119,6 +127,8 @@ SeenSheet InspectAndClose(HWND sheet, int button)
         if (!text || !IsWindowVisible(text))
             return false;
         seen.pageText = testsupport::WindowText(text);
+        seen.pageCount = static_cast<int>(
+            SendMessageA(FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr), TCM_GETITEMCOUNT, 0, 0));
         seen.pageDeviceName = testsupport::WindowText(FindDescendant(sheet, FAKE_PAGE_DEVICE_ID));
         return true;
     }, 3000);
@@ -169,4 +179,18 @@ void HostTest::AddHandlerEntry(const char* name, const char* classId)
     CRegKey key;
     ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_LOCAL_MACHINE, (std::string(kTestHandlersKey) + "\\" + name).c_str()));
     ASSERT_EQ(ERROR_SUCCESS, key.SetString(nullptr, classId));
+}
+
+void HostTest::AddFakeHandlerEntry(const char* name, const char* behaviour)
+{
+    AddHandlerEntry(name, kFakeExtensionClassId);
+    CRegKey key;
+    ASSERT_EQ(ERROR_SUCCESS, key.Open(HKEY_LOCAL_MACHINE, (std::string(kTestHandlersKey) + "\\" + name).c_str(),
+                                      KEY_WRITE));
+    ASSERT_EQ(ERROR_SUCCESS, key.SetString(kFakeBehaviourValue, behaviour));
+}
+
+void HostTest::RemoveHandlerEntry(const char* name)
+{
+    ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kTestHandlersKey) + "\\" + name).c_str()));
 }

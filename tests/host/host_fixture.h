@@ -56,11 +56,18 @@ private:
 
 displaypanel::HandlerRegistration FakeRegistration(const std::string& handlersKey);
 
+// The fake library's page counters (see kFakePageCountsExport).
+struct FakePageCounts {
+    LONG created = -1;
+    LONG released = -1;
+};
+
 class CFakeExtension {
 public:
     CFakeExtension();
     bool Loaded() const { return static_cast<bool>(m_module); }
     LONG ObjectCount() const;
+    FakePageCounts PageCounts() const;
     std::wstring DeviceName() const;
 
 private:
@@ -71,6 +78,7 @@ private:
 struct SeenSheet {
     bool sheetShown = false;       // a "Display Properties" property sheet
     std::string pageText;          // the fake page's text, "" if not shown
+    int pageCount = 0;             // the sheet's tabs when the page showed
     std::string pageDeviceName;    // the device name the fake page shows
     bool fakeLoadedMeanwhile = false;  // the fake library was in the test's process
     std::string messageBoxText;    // the box shown instead of a sheet
@@ -112,6 +120,10 @@ protected:
     // Adds a handler under the test's handlers key whose default value is
     // `classId`.
     void AddHandlerEntry(const char* name, const char* classId);
+    // Adds a handler entry `name` for the fake extension (which RegisterFake
+    // registered) whose object behaves as `behaviour` says.
+    void AddFakeHandlerEntry(const char* name, const char* behaviour);
+    void RemoveHandlerEntry(const char* name);
 
     CComInitialization m_com;
 };
