@@ -8,6 +8,7 @@
 #include "hotkey_service.h"
 #include "os_service.h"
 #include "rotation.h"
+#include "service_app.h"
 #include "service_registry.h"
 
 namespace {
@@ -21,6 +22,10 @@ bool IsServiceId(UINT id)
 
 CObject* GetServerInterface(UINT id)
 {
+    // Without its own resource library the library serves nothing: its
+    // clients find out from the null and say why they cannot start.
+    if (!ServicesOffered())
+        return nullptr;
     switch (id) {
     case kServiceOS:
         return COSService::Acquire();

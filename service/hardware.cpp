@@ -16,6 +16,20 @@ const char kSharedBlockName[] = "6B1E2D94-7A0C-4F3B-9D56-2E8C4A71B0F5";
 const char kConstructionMutexName[] = "{A47D03E9-5C21-4B86-AE3F-71C9D2B0E658}";
 
 
+namespace {
+
+// The mutex under which a process builds or rebuilds the records.
+CHandle OpenConstructionMutex()
+{
+    SetLastError(ERROR_SUCCESS);
+    CHandle construction(CreateMutexA(nullptr, FALSE, kConstructionMutexName));
+    if (!construction)
+        ThrowServiceError(IDS_ERR_SHARED_MUTEX, static_cast<int>(GetLastError()));
+    return construction;
+}
+
+} // namespace
+
 CHardware* CHardware::Acquire()
 {
     return AcquireService<CHardware>("CHardware");
@@ -23,10 +37,7 @@ CHardware* CHardware::Acquire()
 
 CHardware::CHardware()
 {
-    SetLastError(ERROR_SUCCESS);
-    CHandle construction(CreateMutexA(nullptr, FALSE, kConstructionMutexName));
-    if (!construction)
-        ThrowServiceError(IDS_ERR_SHARED_MUTEX, static_cast<int>(GetLastError()));
+    const CHandle construction = OpenConstructionMutex();
     CMutexLock building(construction);
     try {
         // The process that creates the block fills it with a second pass,
@@ -67,9 +78,17 @@ HardwareHeader* CHardware::GetHeader(BOOL mustExist)
 
 // The walk stays inside the view whatever the block's counts say (any
 // process of the session can write them): a record that would not lie
-// wholly inside is a range error, checked access or not.  Unchecked access
-// to the adapter after the last one returns the (zeroed) place just past the
-// last record while that still lies inside the view.
+// wholly inside is a range error, checked access or not.  A checked walk
+// also stays inside the records the size word claims, so that counts raised
+// by another process cannot pass the zeroed slack after the records (the
+// view is a page at least) for a record.  Unchecked access (the hook's) to
+// the adapter after the last one returns the place just past the last
+// record while that still lies inside the view.
+bool CHardware::RecordFits(const void* at, size_t bytes, BOOL check) const
+{
+    return check ? m_block.ContainsDeclared(at, bytes) : m_block.Contains(at, bytes);
+}
+
 AdapterRecord* CHardware::GetAdapter(UINT index, BOOL check)
 {
     const uint8_t wanted = static_cast<uint8_t>(index);
@@ -78,7 +97,7 @@ AdapterRecord* CHardware::GetAdapter(UINT index, BOOL check)
         ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
     BYTE* at = reinterpret_cast<BYTE*>(header) + sizeof(HardwareHeader);
     for (uint8_t i = 0;; ++i) {
-        if (!m_block.Contains(at, sizeof(AdapterRecord)))
+        if (!RecordFits(at, sizeof(AdapterRecord), check))
             ThrowServiceError(IDS_ERR_RECORD_RANGE, 1);
         if (i == wanted)
             return reinterpret_cast<AdapterRecord*>(at);
@@ -93,7 +112,7 @@ DisplayRecord* CHardware::GetDisplay(UINT adapter, UINT display, BOOL check)
     if (check && wanted >= record->displayCount)
         ThrowServiceError(IDS_ERR_RECORD_RANGE, 2);
     DisplayRecord* at = reinterpret_cast<DisplayRecord*>(reinterpret_cast<BYTE*>(record) + sizeof(AdapterRecord)) + wanted;
-    if (!m_block.Contains(at, sizeof(DisplayRecord)))
+    if (!RecordFits(at, sizeof(DisplayRecord), check))
         ThrowServiceError(IDS_ERR_RECORD_RANGE, 2);
     return at;
 }
@@ -145,9 +164,24 @@ void CHardware::Rebuild(const DisplayLayout& layout)
     m_block.Clear(size);
     Enumerate();
     GetHeader(TRUE)->keyboardHook = hook;
+    // Pages shown in other processes stay shown.
+    RecountPagesOpen();
     // The switches and hot-key tables went with the old records: without
     // them no hot key would act until the tray program started again.
     Refresh();
+}
+
+// Under the construction mutex, as a new service's check: a process that
+// starts meanwhile finds the block either as it was or rebuilt, never half.
+BOOL CHardware::RebuildIfChanged()
+{
+    const CHandle construction = OpenConstructionMutex();
+    CMutexLock building(construction);
+    const DisplayLayout layout = ReadDisplayLayout();
+    if (BlockDescribes(layout))
+        return FALSE;
+    Rebuild(layout);
+    return TRUE;
 }
 
 AdapterRecord* CHardware::GetCurrentAdapter()

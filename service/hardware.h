@@ -19,6 +19,7 @@
 #include "shared_block.h"
 #include "optional_user32.h"
 #include "os_service.h"
+#include "page_holders.h"
 #include "service_registry.h"
 #include "shared_records.h"
 #include "switch_guard.h"
@@ -110,10 +111,25 @@ public:
     virtual int GetPairOrder(UINT first, UINT second);
     virtual void SetDisplayDevices(UINT mask);
     virtual int SetDisplayDevicesDirect(UINT mask);
+    // Pages of the Display Properties shown by this process: TRUE when one
+    // of them becomes the active page of its sheet, FALSE when it stops
+    // being that.  `pagesOpen` then says whether any live process shows one.
+    virtual void SetPageShown(BOOL shown);
+    // The guardian's part: forgets the page holders whose process ended and
+    // lowers `pagesOpen` when no live one is left; TRUE when it changed.
+    virtual BOOL ReleaseAbandonedPages();
+    // Builds the records afresh in place when they no longer describe the
+    // system's displays (a display renamed, added or removed), keeping the
+    // hook and the pages shown; TRUE when it did.  Throws as the rebuild of
+    // a new hardware service does.
+    virtual BOOL RebuildIfChanged();
 
     // The settings service this object holds (feature services reach the
     // settings through it).
     COSService* Settings() const { return m_settings.Get(); }
+    // The shared block, whose mutex guards the records and the side blocks
+    // beside them (the hot-key service keeps the hook's owner there).
+    CSharedBlock& SharedBlock() { return m_block; }
 
     // Why the block's counts do not hold together (every process of the
     // session can write them): 0 when they do, 1 when the adapters do not
@@ -133,6 +149,10 @@ private:
                    DWORD word1 = 0, DWORD word2 = 0, DWORD word3 = 0);
     int SendEscapeBytes(driver::Function function, BYTE b4, BYTE b5 = 0, BYTE b6 = 0);
 
+    // Whether a record of `bytes` at `at` may be handed out by a walk of
+    // the records, checked (`check`) or not.
+    bool RecordFits(const void* at, size_t bytes, BOOL check) const;
+
     // Adapter identification.
     DisplayLayout ReadDisplayLayout();
     // Fills the records from the system's displays and selects each one
@@ -141,8 +161,10 @@ private:
     // Whether the records are sound and name the displays of `layout`.
     bool BlockDescribes(const DisplayLayout& layout);
     // Builds the records of an existing block afresh for `layout` and
-    // refreshes them; the hook's handle stays.
+    // refreshes them; the hook's handle stays, `pagesOpen` is counted again.
     void Rebuild(const DisplayLayout& layout);
+    // Sets `pagesOpen` from the page holders; the caller holds the lock.
+    void RecountPagesOpen();
     void GetPanelSize(UINT panelId, uint16_t* width, uint16_t* height);
     void Identify(AdapterRecord& adapter);
     // Switching.
@@ -157,6 +179,7 @@ private:
     uint8_t m_display = 0;
     CSharedBlock m_block;
     CSwitchGuard m_switchGuard;
+    CPageHolders m_pageHolders;
 };
 
 // Names of the shared objects.

@@ -29,6 +29,7 @@
 #include "os_service.h"
 #include "resource_ids.h"
 #include "rotation.h"
+#include "service_app.h"
 #include "service_registry.h"
 
 namespace {
@@ -255,6 +256,9 @@ void HandleKeyDown(CHookServices& s, WPARAM virtualKey, LPARAM keyData)
 
 LRESULT CALLBACK HotKeyHookProc(int code, WPARAM virtualKey, LPARAM keyData)
 {
+    // A library without its own resources acts on no key.
+    if (!ServicesOffered())
+        return CallNextHookEx(nullptr, code, virtualKey, keyData);
     const bool firstKeyDown = code == HC_ACTION && (keyData & 0xC0000000) == 0;
     HHOOK next = nullptr;
     if (!t_acting) {

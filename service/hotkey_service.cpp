@@ -32,18 +32,41 @@ void CHotkey::SaveHotKeys()
 
 void CHotkey::EnableHotKeys(BOOL on)
 {
+    CSharedLock lock(m_pHardware->SharedBlock());
+    const int32_t current = m_header->keyboardHook;
     if (on) {
-        if (m_header->keyboardHook)
-            return;
-        SetLastError(ERROR_SUCCESS);
-        HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &HotKeyHookProc, AfxGetInstanceHandle(), 0);
-        if (!hook)
-            ThrowServiceError(IDS_ERR_HOOK, static_cast<int>(GetLastError()));
-        m_header->keyboardHook = static_cast<int32_t>(reinterpret_cast<INT_PTR>(hook));
-    } else if (m_header->keyboardHook) {
-        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(m_header->keyboardHook)));
-        m_header->keyboardHook = 0;
+        // Without the owner's record, a recorded hook is trusted as before.
+        const bool owned = m_hookOwner.Available() ? m_hookOwner.IsOwnedByLiveProcess(current) : current != 0;
+        if (!owned)
+            InstallHook(current);
+        return;
     }
+    if (current)
+        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(current)));
+    m_header->keyboardHook = 0;
+    m_hookOwner.Clear();
+}
+
+void CHotkey::InstallHook(int32_t current)
+{
+    // Only a hook that a hot-key service recorded is removed, never a value
+    // some other process wrote (it may be anyone's hook): the header's, whose
+    // owner has ended, or one whose owner runs but which the header no longer
+    // names (it would act a second time beside the new one).
+    const int32_t recorded = m_hookOwner.Hook();
+    const bool removed = recorded != 0 && (recorded == current || m_hookOwner.IsOwnedByLiveProcess(recorded));
+    if (removed) {
+        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(recorded)));
+        m_hookOwner.Clear();
+        if (recorded == current)
+            m_header->keyboardHook = 0;
+    }
+    SetLastError(ERROR_SUCCESS);
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &HotKeyHookProc, AfxGetInstanceHandle(), 0);
+    if (!hook)
+        ThrowServiceError(IDS_ERR_HOOK, static_cast<int>(GetLastError()));
+    m_header->keyboardHook = static_cast<int32_t>(reinterpret_cast<INT_PTR>(hook));
+    m_hookOwner.Set(m_header->keyboardHook);
 }
 
 BOOL CHotkey::RecoverAbandonedSwitch()
@@ -75,4 +98,15 @@ void RestoreHotKeys(CHotkey& hotkeys)
     }
     // Without a tray program that did it, the hot keys still come back.
     hotkeys.EnableHotKeys(TRUE);
+}
+
+BOOL CHotkey::CheckHookOwner()
+{
+    CSharedLock lock(m_pHardware->SharedBlock());
+    const int32_t current = m_header->keyboardHook;
+    // No hook: the hot keys are off, or a keep-or-undo dialog holds them off.
+    if (current == 0 || !m_hookOwner.Available() || m_hookOwner.IsOwnedByLiveProcess(current))
+        return FALSE;
+    InstallHook(current);
+    return TRUE;
 }

@@ -2,9 +2,11 @@
 // and installs or removes the system-wide keyboard hook whose procedure
 // (hotkey_hook.cpp) carries out the hot keys in whatever process has the
 // focus.  The hook's handle lives in the shared header, so every process
-// sees the one hook.
+// sees the one hook; which process installed it is recorded beside the
+// records (CHookOwner), so that a hook whose owner ended is installed again.
 #pragma once
 
+#include "hook_owner.h"
 #include "service_base.h"
 #include "shared_records.h"
 
@@ -18,18 +20,30 @@ public:
     virtual DWORD LoadHotKeys();
     // Writes the adapter's table to the user's settings.
     virtual void SaveHotKeys();
-    // TRUE: installs the hook unless one is recorded (error 350 when the
-    // system refuses); FALSE: removes the recorded hook.
+    // TRUE: installs the hook from this process unless the header holds a
+    // hook that a hot-key service installed from a process that still runs
+    // (error 350 when the system refuses); FALSE: removes the recorded hook.
     virtual void EnableHotKeys(BOOL on);
     // The tray program's guard, called every few seconds: when a keep-or-
     // undo dialog's process ended while the dialog was shown, undoes its
     // switch and installs the hook again from this process; TRUE when it
     // did.  The hook comes back also when the undo fails (which throws).
     virtual BOOL RecoverAbandonedSwitch();
+    // The guardian's part: a hook recorded in the header whose installing
+    // process ended, or that no hot-key service recorded (any process can
+    // write the header), is installed again from this process; TRUE when it
+    // was.  Nothing while no hook is recorded (a keep-or-undo dialog has it).
+    virtual BOOL CheckHookOwner();
 
 private:
+    // Installs the hook from this process in place of `current`, the
+    // header's value; of the hooks before it only the one a hot-key service
+    // recorded is removed.  The caller holds the lock.
+    void InstallHook(int32_t current);
+
     HardwareHeader* m_header;
     AdapterRecord* m_adapter;
+    CHookOwner m_hookOwner;
 };
 
 // The tray program's window answers this registered message by switching

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base_exception.h"
+#include "module_files.h"
 #include "resource_ids.h"
 #include "service_registry.h"
 
@@ -13,7 +14,6 @@ namespace {
 const char kSettingsKeyPath[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 // No directory: the private-profile functions then use the Windows folder.
 const char kOemFileName[] = "VQXOEM.INI";
-// No directory: WinExec's search order finds the installed program.
 // The private-profile read buffer; longer values are cut to one less.
 constexpr DWORD kIniStringBufferSize = 1024;
 
@@ -108,8 +108,12 @@ HWND COSService::StartTrayProgram()
 {
     if (HWND tray = FindWindowA(kTrayWindowClass, nullptr))
         return tray;
+    // From this library's folder when it is there (the caller's current
+    // folder is rarely the install folder), else by the system's search.
     // Not waited for: the window is found by a later call once it exists.
-    WinExec(kTrayProgramFile, SW_SHOW);
+    const std::string program = FileBesideModule(AfxGetInstanceHandle(), kTrayProgramFile);
+    const std::string command = program == kTrayProgramFile ? program : "\"" + program + "\"";
+    WinExec(command.c_str(), SW_SHOW);
     return FindWindowA(kTrayWindowClass, nullptr);
 }
 

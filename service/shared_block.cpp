@@ -56,11 +56,30 @@ void CSharedBlock::Clear(DWORD size)
     *static_cast<DWORD*>(m_view.Get()) = size + sizeof(DWORD);
 }
 
+namespace {
+
+// TRUE when `bytes` bytes at `at` lie inside the first `limit` bytes at `start`.
+bool LiesWithin(const void* start, DWORD limit, const void* at, size_t bytes)
+{
+    const BYTE* first = static_cast<const BYTE*>(start);
+    const BYTE* p = static_cast<const BYTE*>(at);
+    return first && p >= first && bytes <= limit && static_cast<size_t>(p - first) <= limit - bytes;
+}
+
+} // namespace
+
 bool CSharedBlock::Contains(const void* at, size_t bytes) const
 {
-    const BYTE* start = static_cast<const BYTE*>(m_view.Get());
-    const BYTE* p = static_cast<const BYTE*>(at);
-    return start && p >= start && bytes <= m_size && static_cast<size_t>(p - start) <= m_size - bytes;
+    return LiesWithin(m_view.Get(), m_size, at, bytes);
+}
+
+bool CSharedBlock::ContainsDeclared(const void* at, size_t bytes) const
+{
+    if (!m_view || m_size < sizeof(DWORD))
+        return false;
+    // Read once: another process may change the word while it is used.
+    const DWORD declared = *static_cast<const volatile DWORD*>(m_view.Get());
+    return LiesWithin(m_view.Get(), declared < m_size ? declared : m_size, at, bytes);
 }
 
 void CSharedBlock::Close()

@@ -42,6 +42,10 @@ public:
     DWORD Size() const { return m_size; }
     // TRUE when `bytes` bytes at `at` lie inside the mapped block.
     bool Contains(const void* at, size_t bytes) const;
+    // The same, inside the smaller of the mapping and what the block's size
+    // word claims: the bound of a checked record walk, which must not hand
+    // out the zeroed slack after the records as a record.
+    bool ContainsDeclared(const void* at, size_t bytes) const;
 
 private:
     DWORD m_created = 0;

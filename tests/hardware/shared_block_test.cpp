@@ -132,6 +132,57 @@ TEST_F(SharedBlock, WrongCountsNeverLeadOutsideTheBlock)
     adapter->displayCount = 1;
 }
 
+// The view is a page at least; with one display the records take 344 bytes
+// of it and the rest is zeroed slack.  Counts raised by another process must
+// not make a checked walk hand out that slack as records: it stays inside
+// the smaller of the size word and the mapping.  The hook's unchecked walk
+// keeps its bound by the mapping.
+TEST_F(SharedBlock, CheckedWalksStayInsideTheSizeWord)
+{
+    CHardware* hardware = Hardware();
+    ASSERT_NE(nullptr, hardware);
+    HardwareHeader* header = hardware->GetHeader(TRUE);
+    AdapterRecord* adapter = hardware->GetAdapter(0, TRUE);
+    ASSERT_EQ(344u, *reinterpret_cast<const DWORD*>(reinterpret_cast<const BYTE*>(header) - sizeof(DWORD)));
+    struct Case {
+        const char* name;
+        uint8_t adapterCount;
+        uint8_t displayCount;
+        UINT adapterIndex;
+        UINT displayIndex;  // kNoDisplay: the adapter is asked for
+        ServiceError checked;
+    };
+    const UINT kNoDisplay = ~0u;
+    const Case cases[] = {
+        { "adapter just past the records", 2, 1, 1, kNoDisplay, { IDS_ERR_RECORD_RANGE, 1 } },
+        { "adapter in the slack", 3, 1, 2, kNoDisplay, { IDS_ERR_RECORD_RANGE, 1 } },
+        { "display just past the records", 1, 2, 0, 1, { IDS_ERR_RECORD_RANGE, 2 } },
+        { "display in the slack", 1, 5, 0, 4, { IDS_ERR_RECORD_RANGE, 2 } },
+        { "the last real display", 1, 5, 0, 0, { 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        header->adapterCount = c.adapterCount;
+        adapter->displayCount = c.displayCount;
+        const ServiceError checked = ServiceErrorOf([&] {
+            if (c.displayIndex == kNoDisplay)
+                hardware->GetAdapter(c.adapterIndex, TRUE);
+            else
+                hardware->GetDisplay(c.adapterIndex, c.displayIndex, TRUE);
+        });
+        EXPECT_EQ(c.checked, checked);
+        // Unchecked, every one of these still lies in the mapped page.
+        EXPECT_EQ((ServiceError{ 0, 0 }), ServiceErrorOf([&] {
+            if (c.displayIndex == kNoDisplay)
+                hardware->GetAdapter(c.adapterIndex, FALSE);
+            else
+                hardware->GetDisplay(c.adapterIndex, c.displayIndex, FALSE);
+        }));
+    }
+    header->adapterCount = 1;
+    adapter->displayCount = 1;
+}
+
 TEST_F(SharedBlock, SecondProcessAttachesUnselectedAndSelectsByName)
 {
     CHardware* hardware = Hardware();

@@ -2,9 +2,20 @@
 // record in the shared header, and the adapter's table.
 #include "hotkey_fixture.h"
 
+#include <functional>
+
 #include "hotkey_table.h"
 
 using HotKeyService = HotKeys;
+
+namespace {
+
+LRESULT CALLBACK PassKeyOn(int code, WPARAM key, LPARAM data)
+{
+    return CallNextHookEx(nullptr, code, key, data);
+}
+
+} // namespace
 
 TEST_F(HotKeyService, OneHookHoweverOftenEnabled)
 {
@@ -22,13 +33,46 @@ TEST_F(HotKeyService, OneHookHoweverOftenEnabled)
     EXPECT_EQ(0, Header().keyboardHook);
 }
 
-TEST_F(HotKeyService, RecordLeftBehindBlocksANewHook)
+// Any process can write the header: a value that no hot-key service
+// recorded is neither trusted nor removed (it may be anyone's hook).  A hook
+// this service had installed and that the header no longer names goes, or
+// it would act beside the new one.
+TEST_F(HotKeyService, AForeignValueIsReplacedButNeverUnhooked)
 {
+    struct Case {
+        const char* name;
+        bool hookedBefore;  // this service's hook was on when the value came
+        std::function<void(CHotkey&)> takeBack;
+    };
+    const Case cases[] = {
+        { "EnableHotKeys", false, [](CHotkey& hotkeys) { hotkeys.EnableHotKeys(TRUE); } },
+        { "CheckHookOwner", false, [](CHotkey& hotkeys) { EXPECT_TRUE(hotkeys.CheckHookOwner()); } },
+        { "EnableHotKeys over its own hook", true, [](CHotkey& hotkeys) { hotkeys.EnableHotKeys(TRUE); } },
+        { "CheckHookOwner over its own hook", true, [](CHotkey& hotkeys) { EXPECT_TRUE(hotkeys.CheckHookOwner()); } },
+    };
     CHotkey* hotkeys = Hotkeys();
-    Header().keyboardHook = 0x1234;  // a tray program that ended without switching off
-    hotkeys->EnableHotKeys(TRUE);
-    EXPECT_EQ(0x1234, Header().keyboardHook);
-    Header().keyboardHook = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.hookedBefore)
+            hotkeys->EnableHotKeys(TRUE);
+        const int32_t before = Header().keyboardHook;
+        // A hook of this thread that the system knows, written by "another
+        // program".
+        HHOOK foreign = SetWindowsHookExA(WH_KEYBOARD, PassKeyOn, nullptr, GetCurrentThreadId());
+        ASSERT_NE(nullptr, foreign);
+        Header().keyboardHook = static_cast<int32_t>(reinterpret_cast<INT_PTR>(foreign));
+
+        c.takeBack(*hotkeys);
+        const int32_t installed = Header().keyboardHook;
+        EXPECT_NE(0, installed);
+        EXPECT_NE(reinterpret_cast<INT_PTR>(foreign), installed);
+        EXPECT_TRUE(UnhookWindowsHookEx(foreign)) << "the foreign hook was still installed";
+        if (c.hookedBefore) {
+            EXPECT_FALSE(UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(before))))
+                << "the service's earlier hook was removed";
+        }
+        hotkeys->EnableHotKeys(FALSE);
+    }
 }
 
 TEST_F(HotKeyService, LoadPutsBackTheDefaultsAndSaveStoresThem)

@@ -7,6 +7,18 @@ std::unique_ptr<KeyTarget> Robustness::StartTarget()
     return target;
 }
 
+std::unique_ptr<testsupport::Program> Robustness::StartHolder(const char* share)
+{
+    std::unique_ptr<testsupport::Program> holder(
+        new testsupport::Program(Program("robustness_service_holder.exe") + " " + share));
+    HWND window = holder->Started() ? holder->WaitForWindow("VQXServiceHolder") : nullptr;
+    EXPECT_NE(nullptr, window) << "the holder of " << share;
+    if (window) {
+        EXPECT_EQ("ready", testsupport::WindowText(window)) << "the holder of " << share;
+    }
+    return holder;
+}
+
 bool Robustness::RunInFreshProcess(const std::string& name)
 {
     char path[MAX_PATH] = "";

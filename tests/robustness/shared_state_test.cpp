@@ -150,6 +150,32 @@ TEST_F(SharedState, ChangedDisplaysGiveOneErrorUntilAFreshProcessRebuilds)
     EXPECT_NE(nullptr, hardware->GetDisplayDC());
 }
 
+// A display renamed while a process holds the block: selecting by the old
+// records fails with the clear error until the process rebuilds them in
+// place, which keeps the hook and the pages shown.
+TEST_F(SharedState, ARenamedDisplayIsRebuiltInPlaceByTheProcessThatNoticesIt)
+{
+    CHardware* hardware = Hardware();
+    EXPECT_FALSE(hardware->RebuildIfChanged()) << "nothing changed";
+    Hotkeys()->EnableHotKeys(TRUE);
+    const int32_t hook = Header().keyboardHook;
+    hardware->SetPageShown(TRUE);
+
+    SimState state = State();
+    lstrcpyA(state.devices[0].deviceName, "\\\\.\\DISPLAY7");
+    SetState(state);
+    EXPECT_EQ((ServiceError{ IDS_ERR_DISPLAYS_CHANGED, 0 }), CatchServiceError([&] { hardware->SelectDisplay(0, 0); }));
+
+    EXPECT_TRUE(hardware->RebuildIfChanged());
+    EXPECT_STREQ("\\\\.\\DISPLAY7", hardware->GetDisplay(0, 0, TRUE)->deviceName);
+    EXPECT_EQ(hook, Header().keyboardHook) << "the hook stays recorded";
+    EXPECT_EQ(1, Header().pagesOpen) << "this process still shows its page";
+    hardware->SelectDisplay(0, 0);
+    EXPECT_NE(nullptr, hardware->GetDisplayDC());
+    EXPECT_FALSE(hardware->RebuildIfChanged()) << "rebuilt once";
+    hardware->SetPageShown(FALSE);
+}
+
 // Run by the tests above in a new process: the system starts there on the
 // block as it finds it.
 TEST(DISABLED_FreshProcess, StartsOnTheBlockAsItIs)
