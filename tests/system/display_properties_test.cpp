@@ -19,14 +19,6 @@ const char kSheetCaption[] = "Display Properties";
 const char kRunApplet[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";
 const int kTabControl = 0x3020;  // the property sheet's tabs
 
-std::string TestFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    return folder.erase(folder.find_last_of("\\/"));
-}
-
 std::string SystemFolder()
 {
     char folder[MAX_PATH] = "";
@@ -52,7 +44,7 @@ protected:
         TrayProgram::SetUp();
         m_registration = displaypanel::ProductRegistration(TestFolder());
         ASSERT_EQ(displaypanel::RegisterHandler(m_registration), ERROR_SUCCESS);
-        ASSERT_EQ(displaypanel::InstallApplet(TestFolder() + "\\desk.cpl", SystemFolder()),
+        ASSERT_EQ(displaypanel::InstallApplet(TestFolder() + "desk.cpl", SystemFolder()),
                   displaypanel::AppletResult::Done);
         // Programs started from here find the tray program in this folder.
         SetCurrentDirectoryA(TestFolder().c_str());
@@ -124,4 +116,55 @@ TEST_F(DisplayProperties, TheTrayMenusFirstItemOpensThem)
     testsupport::PressButton(sheet, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 10000));
     EXPECT_EQ(Header().pagesOpen, 0);
+}
+
+// The extension's files are found beside it: a control panel whose current
+// folder is another one (the shell's rarely is the install folder) shows
+// both pages all the same.
+TEST_F(DisplayProperties, FromAnotherCurrentFolderBothPagesShow)
+{
+    SetCurrentDirectoryA(SystemFolder().c_str());
+    testsupport::Program panel(kRunApplet);
+    ASSERT_TRUE(panel.Started());
+    HWND sheet = WaitForSheet();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(SendDlgItemMessageA(sheet, kTabControl, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_TRUE(PageWith(sheet, IDC_INFO_TITLE));
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA(kTrayClass, nullptr) != nullptr; }, 10000))
+        << "the tray program beside the extension was started";
+}
+
+// `pagesOpen` holds exactly while a live process shows a page: a control
+// panel that dies with its sheet open gives the displays back to the hot
+// keys once the tray program's guardian notices; of two sheets, closing one
+// keeps them held for the other.
+TEST_F(DisplayProperties, TheDisplaysAreHeldExactlyWhileALiveProcessShowsAPage)
+{
+    ASSERT_TRUE(StartTray());
+    ASSERT_TRUE(WaitUntil([&] { return Header().keyboardHook != 0; }, 10000));
+    const auto hotKeySwitches = [&] {
+        SimClearJournal();
+        KeyTarget target(Program("hotkey_key_target.exe"));
+        return target.Ready() && target.Type('C', HOTKEYF_CONTROL | HOTKEYF_ALT) &&
+               !Escapes(SIM_FN_SWITCH).empty();
+    };
+
+    {
+        testsupport::Program first(kRunApplet);
+        ASSERT_TRUE(WaitForSheet());
+        testsupport::Program second(kRunApplet);
+        HWND other = testsupport::WaitForWindow([&](HWND hwnd) {
+            return hwnd != m_sheet && IsWindowVisible(hwnd) && testsupport::WindowText(hwnd) == kSheetCaption;
+        }, 15000);
+        ASSERT_TRUE(other) << "a second sheet";
+        ASSERT_TRUE(WaitUntil([&] { return Header().pagesOpen == 1; }));
+        testsupport::PressButton(m_sheet, IDCANCEL);
+        ASSERT_NE(first.Wait(15000), STILL_ACTIVE);
+        EXPECT_EQ(Header().pagesOpen, 1) << "the second sheet still shows a page";
+        EXPECT_FALSE(hotKeySwitches()) << "so a hot key leaves the displays alone";
+        // The second control panel is ended as End Task would end it.
+    }
+    EXPECT_TRUE(WaitUntil([&] { return Header().pagesOpen == 0; }, 10000))
+        << "the guardian gives the displays back";
+    EXPECT_TRUE(hotKeySwitches()) << "and a hot key acts again";
 }
