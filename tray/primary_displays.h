@@ -1,5 +1,6 @@
 // The walk over every display of every adapter that the tray program makes
-// to reach the system's primary display (one per adapter at most).
+// to reach the system's primary display (one per adapter at most), and the
+// refresh of their records before the menu or a command reads them.
 #pragma once
 
 #include "hardware.h"
@@ -23,5 +24,20 @@ void ForEachPrimaryDisplay(CHardware& hardware, Visit visit)
         }
     }
 }
+
+// Selects each primary display and brings its record up to date; the last
+// of them stays selected, so that GetCurrentDisplay gives the record the
+// menu and the commands act on.  A walk that fails may have met records of
+// displays the system no longer has (one renamed, added or removed): the
+// records are built afresh where that is so, and the walk is made once
+// more.  The error of that second walk passes on, after the display that was
+// selected before is selected again where this process is left without one.
+void RefreshPrimaryDisplays(CHardware& hardware);
+
+// Selects display (`adapter`, `display`) again when this process has none
+// selected (a selection that failed leaves none, and the hot keys and the
+// power watch of this process work on the selected display); a failure is
+// passed over.
+void SelectAgainIfNone(CHardware& hardware, DWORD adapter, DWORD display);
 
 } // namespace tray

@@ -1,10 +1,11 @@
 #include "tray_app.h"
 
 #include "client_resources.h"
-#include "error_box.h"
 #include "os_service.h"
 #include "primary_displays.h"
 #include "service_ids.h"
+#include "system_files.h"
+#include "tray_message.h"
 #include "tray_window.h"
 
 namespace tray {
@@ -23,24 +24,28 @@ bool CTrayApp::IsAnotherCopyRunning()
     return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
 }
 
+// A failure here is said once, in the service library's own words where it
+// gave any: the program ends, and the user would otherwise not know why the
+// icon never came.
 bool CTrayApp::TakeHardwareService()
 {
     try {
-        m_pHardware = static_cast<CHardware*>(GetServerInterface(kServiceHardware));
-        if (!m_pHardware)
+        if (!m_hardware.Acquire()) {
+            ShowTrayMessage(ServiceLibraryUnavailable());
             return false;
+        }
         // Another process built the shared block: this one has no display
         // selected yet, so it takes the system's primary display.
-        if (!m_pHardware->GetDisplayDC()) {
-            ForEachPrimaryDisplay(*m_pHardware, [this](UINT a, UINT d) {
-                m_pHardware->SelectDisplay(a, d);
+        if (!m_hardware->GetDisplayDC()) {
+            ForEachPrimaryDisplay(*m_hardware, [this](UINT a, UINT d) {
+                m_hardware->SelectDisplay(a, d);
                 return true;
             });
         }
-        m_pHardware->Refresh();
+        m_hardware->Refresh();
         return true;
     } catch (CException* e) {
-        e->Delete();
+        ShowTrayError(e);
     } catch (...) {
     }
     return false;
@@ -48,7 +53,7 @@ bool CTrayApp::TakeHardwareService()
 
 bool CTrayApp::CreateTrayWindow()
 {
-    CTrayWindow* window = new CTrayWindow(m_pHardware);
+    CTrayWindow* window = new CTrayWindow(m_hardware.Get());
     m_pMainWnd = window;
     if (window->Create())
         return true;
@@ -69,12 +74,16 @@ BOOL CTrayApp::InitInstance()
                                    LoadCursor(nullptr, IDC_ARROW),
                                    static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
         return FALSE;
-    // Every text lives in the resource library: without it nothing can be
-    // said, so the program ends silently.
-    m_hResourceLib = LoadLibraryA(kResourceLibraryFile);
-    if (!m_hResourceLib || !TakeHardwareService())
+    // Every text lives in the resource library; one of another version (or
+    // none) leaves only plain words to say why the program cannot run.
+    const std::string problem = LoadSystemFiles(AfxGetInstanceHandle(), m_resourceLib);
+    if (!problem.empty()) {
+        MessageBoxA(nullptr, problem.c_str(), m_pszAppName, MB_OK | MB_ICONSTOP);
         return FALSE;
-    AfxSetResourceHandle(m_hResourceLib);
+    }
+    if (!TakeHardwareService())
+        return FALSE;
+    AfxSetResourceHandle(m_resourceLib);
     // A window that cannot be made would leave a program nobody can reach
     // or end.
     return CreateTrayWindow();
@@ -83,15 +92,15 @@ BOOL CTrayApp::InitInstance()
 void CTrayApp::ProcessWndProcException(CException* e, const MSG*)
 {
     if (e)
-        ShowErrorBox(e, m_pszAppName);
+        ShowTrayError(e);
 }
 
 int CTrayApp::ExitInstance()
 {
     if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
         m_pMainWnd->DestroyWindow();
-    FreeResourceLibrary(m_hResourceLib);
-    ReturnHardwareService(m_pHardware);
+    FreeResourceLibrary(m_resourceLib);
+    m_hardware.Release();
     return CWinApp::ExitInstance();
 }
 

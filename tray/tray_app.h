@@ -6,6 +6,8 @@
 
 #include "framework.h"
 #include "hardware.h"
+#include "service_reference.h"
+#include "tray_message.h"
 
 namespace tray {
 
@@ -14,15 +16,15 @@ constexpr char kSingleInstanceMutex[] = "VQXTRAY-2F9A6C13-8D4E-4b71-B0A5-93E1C7D
 
 class CTrayApp : public CWinApp {
 public:
-    CTrayApp() : CWinApp("VQXTRAY") {}
+    CTrayApp() : CWinApp(kTrayCaption) {}
 
     BOOL InitInstance() override;
     int ExitInstance() override;
     // An error that reached a window procedure: one "VQXTRAY" box.
     void ProcessWndProcException(CException* e, const MSG* msg) override;
 
-    HMODULE m_hResourceLib = nullptr;
-    CHardware* m_pHardware = nullptr;
+    CModule m_resourceLib;
+    ServiceReference<CHardware> m_hardware;
 
 private:
     // Whether another copy runs, for this user or another.

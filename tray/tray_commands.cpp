@@ -1,6 +1,7 @@
-// The commands of the tray menu.
-#include <memory>
-
+// The commands of the tray menu.  Any process can post a command to the tray
+// window, so each one applies, at the moment it runs, the rule by which the
+// menu offers it (tray_menu.h) to the freshly read primary display, and does
+// nothing when the menu would not offer it.
 #include "about_dialog.h"
 #include "base_exception.h"
 #include "dual_app.h"
@@ -10,20 +11,16 @@
 #include "rotation.h"
 #include "service_reference.h"
 #include "tray_commands.h"
+#include "tray_menu.h"
+#include "tray_message.h"
 #include "tray_window.h"
 
 namespace tray {
 
 namespace {
 
-constexpr char kMessageCaption[] = "VQXTRAY";
 constexpr char kDisplayPropertiesCommand[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";
 constexpr char kHelpFile[] = "VQXHELP.HLP";
-
-void ShowMessage(const std::string& text)
-{
-    MessageBoxA(nullptr, text.c_str(), kMessageCaption, MB_OK);
-}
 
 // The rotation, dual view and dual application services, taken for one
 // command and returned in the order they were taken.
@@ -47,26 +44,38 @@ struct FeatureServices {
     bool Complete() const { return rotation && dualView && dualApp; }
 };
 
-// Runs `command` on the feature services.  An error of the service library
-// is shown with its own text, any other failure with string `otherFailure`.
-template <class Command>
-void RunFeatureCommand(UINT otherFailure, Command command)
+// Whether the menu would offer `command` now: the primary displays' records
+// are refreshed as for the menu, and the menu's rule is applied to the one
+// left selected.  Throws when the records cannot be refreshed.
+bool IsOfferedNow(CHardware& hardware, UINT command)
+{
+    RefreshPrimaryDisplays(hardware);
+    return IsCommandOffered(command, *hardware.GetHeader(TRUE), *hardware.GetCurrentDisplay());
+}
+
+// Runs `call` on the feature services when `command` is offered now.  An
+// error of the service library is shown with its own text, any other
+// failure with string `otherFailure`.
+template <class Call>
+void RunFeatureCommand(CHardware& hardware, UINT command, UINT otherFailure, Call call)
 {
     try {
+        if (!IsOfferedNow(hardware, command))
+            return;
         FeatureServices services;
         if (!services.Complete()) {
-            ShowMessage(AfxLoadString(otherFailure));
+            ShowTrayMessage(AfxLoadString(otherFailure));
             return;
         }
-        command(services);
+        call(services);
     } catch (CBaseException* e) {
-        ShowMessage(e->GetErrorText());
+        ShowTrayMessage(e->GetErrorText());
         e->Delete();
     } catch (CException* e) {
         e->Delete();
-        ShowMessage(AfxLoadString(otherFailure));
+        ShowTrayMessage(AfxLoadString(otherFailure));
     } catch (...) {
-        ShowMessage(AfxLoadString(otherFailure));
+        ShowTrayMessage(AfxLoadString(otherFailure));
     }
 }
 
@@ -98,10 +107,11 @@ bool CTrayWindow::OnDeviceCommand(UINT id)
     const TrayDeviceCommand* command = FindTrayDeviceCommand(id);
     if (!command)
         return false;
-    SwitchDisplayDevices(command->mask);
+    SwitchDisplayDevices(command->command, command->mask);
     return true;
 }
 
+// The fixed items act in any state.
 void CTrayWindow::OnDisplayProperties()
 {
     WinExec(kDisplayPropertiesCommand, SW_SHOW);
@@ -125,65 +135,75 @@ void CTrayWindow::OnExit()
 
 void CTrayWindow::OnRotate90()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.rotation->SetRotation(kRotation90); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_ROTATE_90, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.rotation->SetRotation(kRotation90); });
 }
 
 void CTrayWindow::OnRotate180()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.rotation->SetRotation(kRotation180); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_ROTATE_180, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.rotation->SetRotation(kRotation180); });
 }
 
 void CTrayWindow::OnRotate270()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.rotation->SetRotation(kRotation270); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_ROTATE_270, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.rotation->SetRotation(kRotation270); });
 }
 
 void CTrayWindow::OnDualAppOn()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.dualApp->SetDualApp(TRUE, FALSE); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_DUALAPP_ON, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.dualApp->SetDualApp(TRUE, FALSE); });
 }
 
 void CTrayWindow::OnSwapAppWindows()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.dualApp->SwapDualAppWindows(); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_SWAP_APP_WINDOWS, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.dualApp->SwapDualAppWindows(); });
 }
 
 void CTrayWindow::OnSwapAppDisplays()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.dualApp->SwapDualAppDisplays(); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_SWAP_APP_DISPLAYS, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.dualApp->SwapDualAppDisplays(); });
 }
 
 void CTrayWindow::OnDualViewOn()
 {
-    RunFeatureCommand(IDS_TRAY_FEATURE_FAILED, [](FeatureServices& s) { s.dualView->SetDualView(TRUE); });
+    RunFeatureCommand(*m_pHardware, ID_TRAY_DUALVIEW_ON, IDS_TRAY_FEATURE_FAILED,
+                      [](FeatureServices& s) { s.dualView->SetDualView(TRUE); });
 }
 
-// Undoes whichever of rotation, dual view (or dual monitor) and dual
-// application the current display is in, judged from its fresh state.
+// Undoes whichever of rotation, dual view and dual application the primary
+// display is in, judged from the record refreshed for this command.
 void CTrayWindow::OnNormalState()
 {
-    RunFeatureCommand(IDS_TRAY_NORMAL_FAILED, [this](FeatureServices& s) {
-        m_pHardware->RefreshDisplayState();
-        if (m_pCurrentDisplay->rotation != kRotationNone)
+    RunFeatureCommand(*m_pHardware, ID_TRAY_NORMAL_STATE, IDS_TRAY_NORMAL_FAILED, [this](FeatureServices& s) {
+        const DisplayRecord& display = *m_pHardware->GetCurrentDisplay();
+        if (display.rotation != kRotationNone)
             s.rotation->SetRotation(kRotationNone);
-        else if (m_pCurrentDisplay->mode & kModeDualView)
+        else if (display.mode & kModeDualView)
             s.dualView->SetDualView(FALSE);
-        else if (m_pCurrentDisplay->mode & kModeDualApp)
+        else if (display.mode & kModeDualApp)
             s.dualApp->SetDualApp(FALSE, FALSE);
     });
 }
 
-// Switches every primary display (one per adapter) to `mask`; the first
-// failure ends the walk and is shown once the display selected before is
-// selected again (while the box waits for the user, the hot keys and the
-// power watch of this process go on working on it).
-void CTrayWindow::SwitchDisplayDevices(UINT mask)
+// Switches every primary display (one per adapter) to `mask` when the menu
+// offers `command` now; the first failure ends the walk and is shown once
+// the display selected before is selected again (while the box waits for
+// the user, the hot keys and the power watch of this process go on working
+// on it).
+void CTrayWindow::SwitchDisplayDevices(UINT command, UINT mask)
 {
     DWORD adapter = 0;
     DWORD display = 0;
     m_pHardware->GetSelectedDisplay(&adapter, &display);
     std::string failure;
     try {
+        if (!IsOfferedNow(*m_pHardware, command))
+            return;
         ForEachPrimaryDisplay(*m_pHardware, [this, mask](UINT a, UINT d) {
             m_pHardware->SelectDisplay(a, d);
             m_pHardware->SetDisplayDevices(mask);
@@ -199,22 +219,8 @@ void CTrayWindow::SwitchDisplayDevices(UINT mask)
     } catch (...) {
         failure = AfxLoadString(IDS_TRAY_SWITCH_FAILED);
     }
-    ReselectDisplay(adapter, display);
-    ShowMessage(failure);
-}
-
-// A display that could not be selected leaves this process with none, and
-// the hot keys and the power watch of this process work on the selected
-// one: the one selected before the walk is taken again where it can be.
-void CTrayWindow::ReselectDisplay(DWORD adapter, DWORD display)
-{
-    try {
-        if (!m_pHardware->GetDisplayDC())
-            m_pHardware->SelectDisplay(adapter, display);
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
+    SelectAgainIfNone(*m_pHardware, adapter, display);
+    ShowTrayMessage(failure);
 }
 
 } // namespace tray

@@ -12,11 +12,10 @@ namespace tray {
 constexpr DWORD kNotifyIconRecordSize = 488;
 static_assert(sizeof(NOTIFYICONDATAA) >= kNotifyIconRecordSize, "NOTIFYICONDATAA holds the 488-byte record");
 
+// The shell is told before the icon it shows is destroyed (after this body).
 CTrayIcon::~CTrayIcon()
 {
     Remove();
-    if (m_icon)
-        DestroyIcon(m_icon);
 }
 
 NOTIFYICONDATAA CTrayIcon::Record(HWND window, UINT flags)
@@ -27,7 +26,7 @@ NOTIFYICONDATAA CTrayIcon::Record(HWND window, UINT flags)
     data.uID = kTrayIconId;
     data.uFlags = flags;
     data.uCallbackMessage = WM_TRAYNOTIFY;
-    data.hIcon = m_icon;
+    data.hIcon = m_icon.Get();
     lstrcpynA(data.szTip, kTrayTip, sizeof(data.szTip));
     return data;
 }
@@ -35,8 +34,8 @@ NOTIFYICONDATAA CTrayIcon::Record(HWND window, UINT flags)
 bool CTrayIcon::Add(HWND window)
 {
     if (!m_icon)
-        m_icon = static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
-                                               16, 16, LR_DEFAULTCOLOR));
+        m_icon.Reset(static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                                   16, 16, LR_DEFAULTCOLOR)));
     NOTIFYICONDATAA data = Record(window, NIF_MESSAGE | NIF_ICON | NIF_TIP);
     if (!Shell_NotifyIconA(NIM_ADD, &data) && !Shell_NotifyIconA(NIM_MODIFY, &data))
         return false;

@@ -3,11 +3,21 @@
 
 #include <windows.h>
 
+#include "handles.h"
+
 namespace tray {
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;  // the icon's callback message
 constexpr UINT kTrayIconId = 1000;           // the icon's id, the IDI_TRAY resource's
 constexpr char kTrayTip[] = "VQX Control Panel";
+
+// The icon loaded for the notification area, destroyed with its owner.
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static void Free(Handle h) { DestroyIcon(h); }
+};
+using CIconHandle = CUniqueHandle<IconTraits>;
 
 class CTrayIcon {
 public:
@@ -28,7 +38,7 @@ private:
     NOTIFYICONDATAA Record(HWND window, UINT flags);
 
     HWND m_window = nullptr;  // set while the icon is shown
-    HICON m_icon = nullptr;
+    CIconHandle m_icon;
 };
 
 } // namespace tray

@@ -1,7 +1,6 @@
 #include "tray_menu.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "framework.h"
 #include "os_service.h"
@@ -29,6 +28,27 @@ private:
     UINT m_position = 1;
 };
 
+// The commands the popup inserts, in groups each led by a separator.
+struct InsertedItem {
+    UINT command;
+    UINT labelId;
+};
+constexpr InsertedItem kRotationItems[] = {
+    { ID_TRAY_ROTATE_90, IDS_TRAY_ROTATE_90 },
+    { ID_TRAY_ROTATE_180, IDS_TRAY_ROTATE_180 },
+    { ID_TRAY_ROTATE_270, IDS_TRAY_ROTATE_270 },
+};
+constexpr InsertedItem kSwapItems[] = {
+    { ID_TRAY_SWAP_APP_WINDOWS, IDS_TRAY_SWAP_APP_WINDOWS },
+    { ID_TRAY_SWAP_APP_DISPLAYS, IDS_TRAY_SWAP_APP_DISPLAYS },
+};
+
+bool IsFixedCommand(UINT command)
+{
+    return command == ID_TRAY_DISPLAY_PROPERTIES || command == ID_TRAY_HELP || command == ID_TRAY_ABOUT ||
+           command == ID_TRAY_EXIT;
+}
+
 bool IsRotated(const DisplayRecord& display)
 {
     return display.rotation != kRotationNone;
@@ -47,62 +67,89 @@ bool OffersRotation(const HardwareHeader& header, const DisplayRecord& display)
     return !IsRotated(display) || angles >= 2;
 }
 
-void InsertRotationItems(ItemInserter& items, const HardwareHeader& header)
+bool IsAngleEnabled(UINT command, const HardwareHeader& header)
 {
-    items.Separator();
-    if (header.enableRt90)
-        items.Item(ID_TRAY_ROTATE_90, IDS_TRAY_ROTATE_90);
-    if (header.enableRt180)
-        items.Item(ID_TRAY_ROTATE_180, IDS_TRAY_ROTATE_180);
-    if (header.enableRt270)
-        items.Item(ID_TRAY_ROTATE_270, IDS_TRAY_ROTATE_270);
+    switch (command) {
+    case ID_TRAY_ROTATE_90: return header.enableRt90 != 0;
+    case ID_TRAY_ROTATE_180: return header.enableRt180 != 0;
+    case ID_TRAY_ROTATE_270: return header.enableRt270 != 0;
+    default: return false;
+    }
 }
 
-// Inserts the items of the display's mode; returns the label of the item
-// that returns to the normal state, or 0 when none applies.
-UINT InsertModeItems(ItemInserter& items, const HardwareHeader& header, const DisplayRecord& display)
+// Dual view and dual application start only from a plain, unrotated display.
+bool OffersDualModes(const DisplayRecord& display)
+{
+    return display.mode != kModeDualView && display.mode != kModeDualApp && display.mode != kModeDualMonitor &&
+           !IsRotated(display);
+}
+
+// The label of the item that returns to the normal state, or 0 when the
+// display has nothing to return from (a dual-monitor desktop is left
+// through the Display Properties).
+UINT NormalStateLabel(const DisplayRecord& display)
 {
     if (display.mode == kModeDualView)
         return IDS_TRAY_NORMAL_FROM_DUALVIEW;
-    if (display.mode == kModeDualApp) {
-        items.Separator();
-        items.Item(ID_TRAY_SWAP_APP_WINDOWS, IDS_TRAY_SWAP_APP_WINDOWS);
-        items.Item(ID_TRAY_SWAP_APP_DISPLAYS, IDS_TRAY_SWAP_APP_DISPLAYS);
+    if (display.mode == kModeDualApp)
         return IDS_TRAY_NORMAL_FROM_DUALAPP;
-    }
-    if (display.mode == kModeDualMonitor || IsRotated(display))
-        return IsRotated(display) ? IDS_TRAY_NORMAL_FROM_ROTATED : 0;
-    if (header.enableDualView) {
-        items.Separator();
-        items.Item(ID_TRAY_DUALVIEW_ON, IDS_TRAY_DUALVIEW_ON);
-    }
-    if (header.enableDualApp) {
-        items.Separator();
-        items.Item(ID_TRAY_DUALAPP_ON, IDS_TRAY_DUALAPP_ON);
-    }
-    return 0;
+    return IsRotated(display) ? IDS_TRAY_NORMAL_FROM_ROTATED : 0;
 }
 
-void RemoveCommands(HMENU popup, std::initializer_list<UINT> commands)
+// The device choices may be offered only on a plain single display, outside
+// the Display Properties, and when some output besides the LCD is enabled.
+bool OffersDeviceChoices(const HardwareHeader& header, const DisplayRecord& display)
 {
-    for (UINT command : commands)
-        DeleteMenu(popup, command, MF_BYCOMMAND);  // an item already gone is passed over
+    return !header.pagesOpen && display.mode == kModeSingle &&
+           (header.enableCrt || header.enableTv || header.enableSecondaryPanel);
 }
 
-void RemoveDisabledDeviceChoices(HMENU popup, const HardwareHeader& header)
+// A choice that needs an output the switches disable is taken away; the
+// CRT and TV pair only shows the state and stays.
+bool IsDeviceChoiceDisabled(const TrayDeviceCommand& choice, const HardwareHeader& header)
 {
-    if (!header.enableCrt)
-        RemoveCommands(popup, { ID_TRAY_DEVICES_CRT, ID_TRAY_DEVICES_LCD_CRT, ID_TRAY_DEVICES_CRT_SECPANEL });
-    if (!header.enableTv)
-        RemoveCommands(popup, { ID_TRAY_DEVICES_TV, ID_TRAY_DEVICES_LCD_TV, ID_TRAY_DEVICES_TV_SECPANEL });
-    if (!header.enableSecondaryPanel)
-        RemoveCommands(popup, { ID_TRAY_DEVICES_SECPANEL, ID_TRAY_DEVICES_LCD_SECPANEL,
-                                ID_TRAY_DEVICES_CRT_SECPANEL, ID_TRAY_DEVICES_TV_SECPANEL });
+    if (!choice.choosable)
+        return false;
+    return ((choice.mask & kOutputCrt) && !header.enableCrt) || ((choice.mask & kOutputTv) && !header.enableTv) ||
+           ((choice.mask & kOutputSecondaryPanel) && !header.enableSecondaryPanel);
+}
+
+bool IsDeviceChoiceOffered(UINT command, const HardwareHeader& header, const DisplayRecord& display)
+{
+    const TrayDeviceCommand* choice = FindTrayDeviceCommand(command);
+    return choice && OffersDeviceChoices(header, display) && !IsDeviceChoiceDisabled(*choice, header);
 }
 
 bool IsDeviceCommand(UINT id)
 {
     return id >= ID_TRAY_DEVICES_FIRST && id <= ID_TRAY_DEVICES_LAST;
+}
+
+// Inserts a separator and then those of `items` that are offered.
+template <size_t N>
+void InsertOffered(ItemInserter& inserter, const InsertedItem (&items)[N], const HardwareHeader& header,
+                   const DisplayRecord& display)
+{
+    inserter.Separator();
+    for (const InsertedItem& item : items)
+        if (IsCommandOffered(item.command, header, display))
+            inserter.Item(item.command, item.labelId);
+}
+
+void InsertOfferedItem(ItemInserter& inserter, UINT command, UINT labelId, const HardwareHeader& header,
+                       const DisplayRecord& display)
+{
+    if (!IsCommandOffered(command, header, display))
+        return;
+    inserter.Separator();
+    inserter.Item(command, labelId);
+}
+
+void RemoveDisabledDeviceChoices(HMENU popup, const HardwareHeader& header)
+{
+    for (const TrayDeviceCommand& choice : kTrayDeviceCommands)
+        if (IsDeviceChoiceDisabled(choice, header))
+            DeleteMenu(popup, choice.command, MF_BYCOMMAND);
 }
 
 // The menu (the popup or one of its submenus) that holds `command`, and the
@@ -123,14 +170,6 @@ bool FindItem(HMENU menu, UINT command, HMENU& holder, int& position)
     return false;
 }
 
-// The device choices may be offered only on a plain single display, outside
-// the Display Properties, and when some output besides the LCD is enabled.
-bool OffersDeviceChoices(const HardwareHeader& header, const DisplayRecord& display)
-{
-    return !header.pagesOpen && display.mode == kModeSingle &&
-           (header.enableCrt || header.enableTv || header.enableSecondaryPanel);
-}
-
 // The template ends with the separator and "Display Devices" submenu
 // followed by four fixed items (separator, help, about, exit).
 void RemoveDeviceSubmenu(HMENU popup)
@@ -140,6 +179,31 @@ void RemoveDeviceSubmenu(HMENU popup)
 }
 
 } // namespace
+
+bool IsCommandOffered(UINT command, const HardwareHeader& header, const DisplayRecord& display)
+{
+    if (IsFixedCommand(command))
+        return true;
+    if (header.pagesOpen)
+        return false;
+    switch (command) {
+    case ID_TRAY_ROTATE_90:
+    case ID_TRAY_ROTATE_180:
+    case ID_TRAY_ROTATE_270:
+        return OffersRotation(header, display) && IsAngleEnabled(command, header);
+    case ID_TRAY_DUALVIEW_ON:
+        return OffersDualModes(display) && header.enableDualView;
+    case ID_TRAY_DUALAPP_ON:
+        return OffersDualModes(display) && header.enableDualApp;
+    case ID_TRAY_SWAP_APP_WINDOWS:
+    case ID_TRAY_SWAP_APP_DISPLAYS:
+        return display.mode == kModeDualApp;
+    case ID_TRAY_NORMAL_STATE:
+        return NormalStateLabel(display) != 0;
+    default:
+        return IsDeviceChoiceOffered(command, header, display);
+    }
+}
 
 bool MarkDeviceChoice(HMENU popup, unsigned char mask)
 {
@@ -163,12 +227,14 @@ void BuildPopup(HMENU popup, const HardwareHeader& header, const DisplayRecord& 
 {
     if (!header.pagesOpen) {
         ItemInserter items(popup);
+        // The rotation group keeps its separator whichever angles it holds.
         if (OffersRotation(header, display))
-            InsertRotationItems(items, header);
-        if (const UINT normalLabel = InsertModeItems(items, header, display)) {
-            items.Separator();
-            items.Item(ID_TRAY_NORMAL_STATE, normalLabel);
-        }
+            InsertOffered(items, kRotationItems, header, display);
+        if (IsCommandOffered(ID_TRAY_SWAP_APP_WINDOWS, header, display))
+            InsertOffered(items, kSwapItems, header, display);
+        InsertOfferedItem(items, ID_TRAY_DUALVIEW_ON, IDS_TRAY_DUALVIEW_ON, header, display);
+        InsertOfferedItem(items, ID_TRAY_DUALAPP_ON, IDS_TRAY_DUALAPP_ON, header, display);
+        InsertOfferedItem(items, ID_TRAY_NORMAL_STATE, NormalStateLabel(display), header, display);
         RemoveDisabledDeviceChoices(popup, header);
         MarkDeviceChoice(popup, display.deviceMask);
     }

@@ -5,17 +5,31 @@
 #include "resource_ids.h"
 #include "service_ids.h"
 #include "tray_menu.h"
+#include "tray_message.h"
 
 namespace tray {
 
 namespace {
 
-// Every second: a keep-or-undo dialog whose process ended is undone and the
-// hot keys come back to this process.
+// Every second: the guardian's round (GuardSharedState).
 constexpr UINT_PTR kSwitchGuardTimer = 1;
 
 // What the shell broadcasts when its taskbar has been created again.
 constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
+
+// Runs one duty of the guardian: it runs without a user's action, so its
+// failure is not shown and does not keep the other duties from their turn;
+// the next round tries again.
+template <class Duty>
+void RunQuietly(Duty duty)
+{
+    try {
+        duty();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+}
 
 } // namespace
 
@@ -25,16 +39,7 @@ CTrayWindow::CTrayWindow(CHardware* hardware)
       m_taskbarCreatedMessage(RegisterWindowMessageA(kTaskbarCreatedMessage)),
       m_enableHotKeysMessage(RegisterWindowMessageA(kEnableHotKeysMessage))
 {
-    m_pHeader = m_pHardware->GetHeader(FALSE);
-    m_pCurrentAdapter = m_pHardware->GetCurrentAdapter();
-    m_pCurrentDisplay = m_pHardware->GetCurrentDisplay();
-    m_pHotkey = static_cast<CHotkey*>(GetServerInterface(kServiceHotkey));
-}
-
-CTrayWindow::~CTrayWindow()
-{
-    if (m_pHotkey)
-        ReleaseServerInterface(kServiceHotkey, m_pHotkey);
+    m_hotkey.Acquire();
 }
 
 bool CTrayWindow::Create()
@@ -52,9 +57,10 @@ int CTrayWindow::OnCreate(CREATESTRUCTA* create)
 {
     if (CWnd::OnCreate(create) == -1)
         return -1;
-    if (!m_pHeader->hideTrayIcon)
+    if (!Header().hideTrayIcon)
         m_icon.Add(m_hWnd);
-    m_pHotkey->EnableHotKeys(TRUE);
+    if (m_hotkey)
+        m_hotkey->EnableHotKeys(TRUE);
     SetTimer(kSwitchGuardTimer, kSwitchGuardPeriod);
     m_power.BroadcastFirstStatus();
     return 0;
@@ -64,7 +70,8 @@ void CTrayWindow::OnDestroy()
 {
     CWnd::OnDestroy();
     KillTimer(kSwitchGuardTimer);
-    m_pHotkey->EnableHotKeys(FALSE);
+    if (m_hotkey)
+        m_hotkey->EnableHotKeys(FALSE);
     m_icon.Remove();
 }
 
@@ -115,12 +122,13 @@ void CTrayWindow::OnTrayNotify(UINT iconId, UINT mouseMessage)
 // keys off and on again from there; this brings the hook back home.
 void CTrayWindow::OnEnableHotKeys()
 {
-    m_pHotkey->EnableHotKeys(TRUE);
+    if (m_hotkey)
+        m_hotkey->EnableHotKeys(TRUE);
 }
 
 void CTrayWindow::OnTaskbarCreated()
 {
-    if (!m_pHeader->hideTrayIcon)
+    if (!Header().hideTrayIcon)
         m_icon.Add(m_hWnd);
 }
 
@@ -128,33 +136,26 @@ bool CTrayWindow::OnTimer(UINT_PTR id)
 {
     if (id != kSwitchGuardTimer)
         return false;
-    // Runs every second without a user's action: its failures are not shown,
-    // the next tick tries again.
-    try {
-        m_pHotkey->RecoverAbandonedSwitch();
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
+    GuardSharedState();
     return true;
 }
 
-bool CTrayWindow::RefreshPrimaryDisplays()
+// The tray program runs for the whole session, so it looks after what other
+// processes left behind when they ended: a keep-or-undo dialog's switch,
+// `pagesOpen` raised by pages nobody shows any more, and a hook whose owner
+// is gone (or a handle nobody installed).
+void CTrayWindow::GuardSharedState()
 {
-    try {
-        ForEachPrimaryDisplay(*m_pHardware, [this](UINT a, UINT d) {
-            m_pHardware->SelectDisplay(a, d);
-            m_pHardware->RefreshDisplayState();
-            return true;
-        });
-        return true;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return false;
+    if (m_hotkey)
+        RunQuietly([this] { m_hotkey->RecoverAbandonedSwitch(); });
+    RunQuietly([this] { m_pHardware->ReleaseAbandonedPages(); });
+    if (m_hotkey)
+        RunQuietly([this] { m_hotkey->CheckHookOwner(); });
 }
 
+// The menu is built from the record of the primary display, refreshed for
+// this click.  A display state that cannot be read is shown once and the
+// program goes on: the next click tries again.
 void CTrayWindow::ShowPopupMenu()
 {
     CMenuHandle menu(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDM_TRAY)));
@@ -163,12 +164,13 @@ void CTrayWindow::ShowPopupMenu()
     HMENU popup = GetSubMenu(menu, 0);
     if (!popup)
         return;
-    if (!RefreshPrimaryDisplays()) {
-        // The display state cannot be read any more: the program ends.
-        PostQuitMessage(0);
+    try {
+        RefreshPrimaryDisplays(*m_pHardware);
+        BuildPopup(popup, Header(), *m_pHardware->GetCurrentDisplay());
+    } catch (CException* e) {
+        ShowTrayError(e);
         return;
     }
-    BuildPopup(popup, *m_pHeader, *m_pCurrentDisplay);
     POINT cursor = {};
     GetCursorPos(&cursor);
     SetForegroundWindow(m_hWnd);

@@ -1,13 +1,15 @@
 // CTrayWindow: the tray program's one window.  It is never shown: it owns
 // the notification-area icon and its menu, carries out the menu's commands,
-// keeps the hot-key hook in the tray program's hands and passes changes of
-// the power source to the driver.
+// keeps the hot-key hook in the tray program's hands, guards the session's
+// shared state against processes that ended while holding part of it, and
+// passes changes of the power source to the driver.
 #pragma once
 
 #include "framework.h"
 #include "hardware.h"
 #include "hotkey_service.h"
 #include "power_watch.h"
+#include "service_reference.h"
 #include "tray_icon.h"
 
 namespace tray {
@@ -18,7 +20,7 @@ class CTrayWindow : public CWnd {
 public:
     // Borrows `hardware` from the application; takes the hot-key service.
     explicit CTrayWindow(CHardware* hardware);
-    ~CTrayWindow() override;
+    ~CTrayWindow() override = default;
 
     // The hidden top-most window of class "VQXTray".
     bool Create();
@@ -32,13 +34,15 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    // The shared header, read afresh each time (the block's records may be
+    // rebuilt in place while the program runs).
+    const HardwareHeader& Header() const { return *m_pHardware->GetHeader(TRUE); }
+
     void OnTrayNotify(UINT iconId, UINT mouseMessage);
     void ShowPopupMenu();
-    // Brings the records of the primary displays up to date before the menu
-    // is built from them; false ends the program.
-    bool RefreshPrimaryDisplays();
     void OnTaskbarCreated();
     void OnEnableHotKeys();
+    void GuardSharedState();
 
     // Commands (tray_commands.cpp).
     bool OnDeviceCommand(UINT id);
@@ -54,14 +58,10 @@ private:
     void OnSwapAppDisplays();
     void OnDualViewOn();
     void OnNormalState();
-    void SwitchDisplayDevices(UINT mask);
-    void ReselectDisplay(DWORD adapter, DWORD display);
+    void SwitchDisplayDevices(UINT command, UINT mask);
 
     CHardware* m_pHardware;
-    CHotkey* m_pHotkey = nullptr;
-    HardwareHeader* m_pHeader = nullptr;
-    AdapterRecord* m_pCurrentAdapter = nullptr;
-    DisplayRecord* m_pCurrentDisplay = nullptr;
+    ServiceReference<CHotkey> m_hotkey;
     CTrayIcon m_icon;
     CPowerWatch m_power;
     UINT m_taskbarCreatedMessage;

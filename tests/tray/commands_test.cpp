@@ -51,35 +51,6 @@ protected:
         ASSERT_TRUE(StartTray());
         SimClearJournal();
     }
-
-    // The box the tray program shows, its text, closed with OK; "" when
-    // none came.  Fails the test when more than one is shown.
-    std::string TakeBox()
-    {
-        HWND box = WaitForDialog(kTrayBoxCaption);
-        if (!box)
-            return std::string();
-        EXPECT_EQ(CountWindows(Tray().ProcessId(), "#32770"), 1);
-        const std::string text = testsupport::MessageBoxText(box);
-        testsupport::PressButton(box, IDOK);
-        WaitUntil([&] { return !IsWindow(box); });
-        return text;
-    }
-
-    // The text the service library gives for what `body` throws.
-    template <class Body>
-    std::string ErrorTextOf(Body body)
-    {
-        try {
-            body();
-        } catch (CBaseException* e) {
-            const std::string text = e->GetErrorText();
-            e->Delete();
-            return text;
-        }
-        ADD_FAILURE() << "no error";
-        return std::string();
-    }
 };
 
 TEST_F(TrayCommands, EachDeviceChoiceSwitchesThePrimaryDisplayToItsOutputs)
@@ -120,6 +91,9 @@ TEST_F(TrayCommands, RotationItemsRotateByTheirAngles)
 TEST_F(TrayCommands, DualViewItemSwitchesDualViewOn)
 {
     StartOn(kOneDisplay);
+    // The program's start leaves it on only on Windows 2000; the commands
+    // read the switch as the menu does, from the header.
+    Header().enableDualView = 1;
     Choose(2026);
     const auto dualView = TrayEscapes(11);
     ASSERT_EQ(dualView.size(), 1u);

@@ -1,6 +1,6 @@
 // Start and end of the tray program: one copy per system, the icon, the
 // hidden window, the hook, the selection of the primary display, and a
-// program that ends quietly when it cannot start.
+// program that says once why it cannot start and ends.
 #include "tray_fixture.h"
 
 #include <shellapi.h>
@@ -34,12 +34,39 @@ const char kPrimaryOnSecondAdapter[] =
     "Adapter=1\n"
     "Primary=1\n";
 
-std::string TestFolder()
+// A fresh folder `name` of the temporary folder holding the tray program
+// and the libraries it runs with, but no resource library.
+std::string FolderWithoutResources(const char* name)
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    return folder.erase(folder.find_last_of("\\/") + 1);
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    const std::string folder = std::string(temp) + name + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    DeleteFileA((folder + "VQXRES.DLL").c_str());
+    for (const char* file : { "VQXTray.exe", "VQXAPI.dll", "VQXSIM.DLL", "libgcc_s_dw2-1.dll", "libstdc++-6.dll",
+                              "libwinpthread-1.dll" })
+        EXPECT_TRUE(CopyFileA((TestFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    return folder;
+}
+
+// Starts `commandLine`, which cannot start the tray program: one box of the
+// program, with no tray window, is read and closed with OK, and the program
+// ends.  The box's text; "" when none came.
+std::string TextOfTheOneBoxBeforeTheEnd(const std::string& commandLine)
+{
+    testsupport::Program tray(commandLine);
+    EXPECT_TRUE(tray.Started());
+    HWND box = testsupport::WaitForDialog(kTrayBoxCaption, 15000);
+    std::string text;
+    if (box) {
+        EXPECT_EQ(CountWindows(tray.ProcessId(), "#32770"), 1);
+        EXPECT_EQ(CountWindows(tray.ProcessId(), kTrayClass), 0);
+        text = testsupport::MessageBoxText(box);
+        testsupport::PressButton(box, IDOK);
+    }
+    EXPECT_NE(tray.Wait(15000), STILL_ACTIVE);
+    EXPECT_EQ(FindWindowA(kTrayClass, nullptr), nullptr);
+    return text;
 }
 
 } // namespace
@@ -106,24 +133,31 @@ TEST_F(TrayProgram, HiddenIconIsNeverAddedButHotKeysStillWork)
     EXPECT_EQ(ExitTray(), 0u);
 }
 
-// Without its resource library the program has nothing to say: it ends
-// with no window and no message.
-TEST_F(TrayProgram, EndsQuietlyWithoutTheResourceLibrary)
+// Without its resource library, or with one of another version, the
+// program cannot say anything in the user's words: it names the file in
+// plain words, once, and ends.
+TEST_F(TrayProgram, WithoutItsResourceLibraryItNamesTheFileOnceAndEnds)
 {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
-    const std::string folder = std::string(temp) + "vqx-no-resources\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* file : { "VQXTray.exe", "VQXAPI.dll", "VQXSIM.DLL", "libgcc_s_dw2-1.dll", "libstdc++-6.dll",
-                              "libwinpthread-1.dll" })
-        ASSERT_TRUE(CopyFileA((TestFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    const std::string folder = FolderWithoutResources("vqx-no-resources");
+    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder + "VQXTray.exe\"");
+    EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
+}
 
-    testsupport::Program tray("\"" + folder + "VQXTray.exe\"");
-    ASSERT_TRUE(tray.Started());
-    EXPECT_NE(tray.Wait(15000), STILL_ACTIVE);
-    EXPECT_EQ(CountWindows(tray.ProcessId(), kTrayClass), 0);
-    EXPECT_EQ(CountWindows(tray.ProcessId(), "#32770"), 0);
-    EXPECT_EQ(FindWindowA(kTrayClass, nullptr), nullptr);
+TEST_F(TrayProgram, WithAResourceLibraryOfAnotherVersionItSaysSoOnceAndEnds)
+{
+    const std::string folder = FolderWithoutResources("vqx-other-resources");
+    ASSERT_TRUE(CopyFileA((TestFolder() + "other-version\\VQXRES.DLL").c_str(), (folder + "VQXRES.DLL").c_str(),
+                          FALSE));
+    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder + "VQXTray.exe\"");
+    EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
+}
+
+// An error of the service library while the program takes its service
+// (here the driver does not answer) is shown in the library's words.
+TEST_F(TrayProgram, AServiceErrorAtStartIsShownOnceAndTheProgramEnds)
+{
+    ASSERT_TRUE(SimSetEscapeFault(SIM_FN_STATUS, SIM_NO_ANSWER));
+    EXPECT_NE(TextOfTheOneBoxBeforeTheEnd(Program("VQXTray.exe")), "");
 }
 
 // The shell lost the icon (its taskbar was made again): the broadcast that

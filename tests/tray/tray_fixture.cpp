@@ -9,6 +9,8 @@
 
 void TrayProgram::TearDown()
 {
+    if (m_pageShown)
+        ShowPage(false);
     if (m_tray && m_tray->Wait(0) == STILL_ACTIVE)
         ExitTray();
     m_tray.reset();
@@ -56,6 +58,49 @@ std::vector<SimJournalEntry> TrayProgram::TrayEscapes(DWORD function) const
         if (e.processId == m_tray->ProcessId())
             tray.push_back(e);
     return tray;
+}
+
+std::vector<SimJournalEntry> TrayProgram::TrayDisplayChanges() const
+{
+    std::vector<SimJournalEntry> changes;
+    for (const SimJournalEntry& e : Journal()) {
+        if (e.processId != m_tray->ProcessId())
+            continue;
+        const bool changing = e.kind == SIM_JOURNAL_MODE_CHANGE ||
+                              (e.kind == SIM_JOURNAL_ESCAPE && e.request[0] >= SIM_FN_ROTATE &&
+                               e.request[0] <= SIM_FN_SWITCH);
+        if (changing)
+            changes.push_back(e);
+    }
+    return changes;
+}
+
+void TrayProgram::ShowPage(bool shown)
+{
+    if (shown == m_pageShown)
+        return;
+    Hardware()->SetPageShown(shown ? TRUE : FALSE);
+    m_pageShown = shown;
+}
+
+std::string TrayProgram::TakeBox()
+{
+    HWND box = testsupport::WaitForDialog(kTrayBoxCaption);
+    if (!box)
+        return std::string();
+    EXPECT_EQ(CountWindows(m_tray->ProcessId(), "#32770"), 1);
+    const std::string text = testsupport::MessageBoxText(box);
+    testsupport::PressButton(box, IDOK);
+    testsupport::WaitUntil([&] { return !IsWindow(box); });
+    return text;
+}
+
+std::string TestFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder = path;
+    return folder.erase(folder.find_last_of("\\/") + 1);
 }
 
 bool IsIconShown(HWND window)

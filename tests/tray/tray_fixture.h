@@ -37,11 +37,45 @@ protected:
     // The journal's escape entries of one driver function since the last
     // clear, made by the tray program's process.
     std::vector<SimJournalEntry> TrayEscapes(DWORD function) const;
+    // What the tray program's process asked to change since the last clear:
+    // rotations, dual view, dual application, output switches and mode
+    // changes.
+    std::vector<SimJournalEntry> TrayDisplayChanges() const;
+
+    // The box the tray program shows, its text, closed with OK; "" when
+    // none came.  Fails the test when more than one is shown.
+    std::string TakeBox();
+
+    // The text the service library gives for what `body` throws.
+    template <class Body>
+    std::string ErrorTextOf(Body body)
+    {
+        try {
+            body();
+        } catch (CBaseException* e) {
+            const std::string text = e->GetErrorText();
+            e->Delete();
+            return text;
+        }
+        ADD_FAILURE() << "no error";
+        return std::string();
+    }
+
+    // A page of the Display Properties shown by the test's own process, a
+    // live holder of `pagesOpen` (a value merely written into the header is
+    // lowered by the tray program's guardian); hidden again at the end.
+    // Only a change of the state is passed on.
+    void ShowPage(bool shown);
 
 private:
     std::unique_ptr<testsupport::Program> m_tray;
     HWND m_window = nullptr;
+    bool m_pageShown = false;
 };
+
+// The folder of the test program, with a trailing backslash: the system's
+// binaries and the shipped scenarios (scenarios\) are there.
+std::string TestFolder();
 
 // Whether the shell shows the icon of `window`: it accepts a change only of
 // an icon it has.
