@@ -46,9 +46,13 @@ std::string LoadSystemFiles(HMODULE client, CModule& library)
     if (!ReadModuleVersion(client, own))
         return std::string();  // a client without a version (a test build) checks nothing
     std::string problem = VersionProblem(library.Get(), kResourceLibraryFile, own);
-    if (problem.empty())
-        problem = VersionProblem(GetModuleHandleA(kServiceLibraryFile), kServiceLibraryFile, own);
-    return problem;
+    if (!problem.empty())
+        return problem;
+    // A null handle would read the version of the process's program.
+    const HMODULE service = GetModuleHandleA(kServiceLibraryFile);
+    if (!service)
+        return std::string("The service library ") + kServiceLibraryFile + " is not loaded. " + kReinstall;
+    return VersionProblem(service, kServiceLibraryFile, own);
 }
 
 std::string ServiceLibraryUnavailable()

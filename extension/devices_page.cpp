@@ -35,6 +35,9 @@ bool CDispCtrl::OnCommand(UINT id, UINT code, HWND control)
 
 void CDispCtrl::OnAdvanced()
 {
+    // Another sheet of this process may have selected its own device since
+    // this page became active: the advanced sheet works on this page's.
+    SelectOwnDisplay();
     // What the sheet's pages did is theirs to show; its result is not used.
     CAdditionalProperties sheet(this);
     sheet.DoModal();

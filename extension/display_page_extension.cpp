@@ -107,8 +107,8 @@ STDMETHODIMP_(ULONG) CDisplayPageExtension::Release()
 // not keep the device of the first.
 STDMETHODIMP CDisplayPageExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY)
 {
-    m_deviceName = kDefaultDeviceName;
     return ComGuarded([&] {
+        m_deviceName = kDefaultDeviceName;
         if (data) {
             const std::string name = ReadDisplayDeviceName(data);
             if (!name.empty())

@@ -81,9 +81,12 @@ void CExtensionPage::OnPageAddRef()
 void CExtensionPage::OnPageRelease()
 {
     CPropertyPage::OnPageRelease();
-    if (m_counted)
-        UnlockModule();
+    // Counted out only after the page is gone: with the count at 0 the
+    // library may be unloaded.
+    const bool counted = m_counted;
     delete this;
+    if (counted)
+        UnlockModule();
 }
 
 bool CExtensionPage::AddToSheet(UINT titleId, LPFNADDPROPSHEETPAGE addPage, LPARAM lParam)

@@ -125,9 +125,8 @@ void WaitAnsweringMessages(HANDLE thread)
     bool quit = false;
     WPARAM exitCode = 0;
     for (;;) {
-        const DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
-        if (wait != WAIT_OBJECT_0 + 1)
-            break;
+        // Emptied before every wait: the wait wakes only for messages that
+        // arrive after the queue was last looked at.
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -138,6 +137,9 @@ void WaitAnsweringMessages(HANDLE thread)
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
+        const DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
+        if (wait != WAIT_OBJECT_0 + 1)
+            break;
     }
     // The thread uses the caller's request: never return before it ended.
     WaitForSingleObject(thread, INFINITE);

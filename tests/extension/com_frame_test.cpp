@@ -85,24 +85,43 @@ std::string PanelSizeText(const AdapterRecord& adapter)
     return std::to_string(adapter.panelWidth) + " x " + std::to_string(adapter.panelHeight);
 }
 
-// A data object that keeps the memory it serves (pUnkForRelease), or serves
-// it in a medium of its own choice, and counts the references the
-// extension holds on it.
+// A data object that serves the device name in a medium of its own choice
+// and keeps what it serves (pUnkForRelease names it): the receiver must give
+// the medium back with ReleaseStgMedium, which then leaves the memory to the
+// object and releases only the object's reference.  Each medium is a real
+// one of its kind, as ReleaseStgMedium treats it by its kind: an HGLOBAL, a
+// stream, or a file name in task memory (the file itself is the object's).
 class KeepingDataObject : public IDataObject {
 public:
-    KeepingDataObject(const wchar_t* deviceName, DWORD tymed, bool keepsMemory)
-        : m_tymed(tymed), m_keepsMemory(keepsMemory)
+    KeepingDataObject(const wchar_t* deviceName, DWORD tymed) : m_tymed(tymed)
     {
         const size_t bytes = (wcslen(deviceName) + 1) * sizeof(wchar_t);
         m_memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
         CGlobalLock lock(m_memory);
         memcpy(lock.Data(), deviceName, bytes);
+        if (tymed == TYMED_ISTREAM)
+            CreateStreamOnHGlobal(nullptr, TRUE, &m_stream);
     }
-    ~KeepingDataObject() { GlobalFree(m_memory); }
+    ~KeepingDataObject()
+    {
+        if (m_stream)
+            m_stream->Release();
+        GlobalFree(m_memory);
+    }
 
     LONG References() const { return m_references; }
     // Whether the memory handed out is still the object's own, unfreed.
     bool MemoryIntact() const { return GlobalFlags(m_memory) != GMEM_INVALID_HANDLE && GlobalSize(m_memory) > 0; }
+    // References to the served stream besides the object's own (0 when
+    // every one handed out came back); 0 without a stream.
+    ULONG StreamReferencesHandedOut() const
+    {
+        if (!m_stream)
+            return 0;
+        m_stream->AddRef();
+        return m_stream->Release() - 1;
+    }
+    bool Ready() const { return m_memory && (m_tymed != TYMED_ISTREAM || m_stream); }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override
     {
@@ -119,13 +138,29 @@ public:
 
     STDMETHODIMP GetData(FORMATETC*, STGMEDIUM* medium) override
     {
+        *medium = STGMEDIUM();
         medium->tymed = m_tymed;
-        medium->hGlobal = m_memory;
-        medium->pUnkForRelease = nullptr;
-        if (m_keepsMemory) {
-            medium->pUnkForRelease = this;
-            AddRef();
+        switch (m_tymed) {
+        case TYMED_HGLOBAL:
+            medium->hGlobal = m_memory;
+            break;
+        case TYMED_ISTREAM:
+            medium->pstm = m_stream;
+            m_stream->AddRef();
+            break;
+        case TYMED_FILE: {
+            static const wchar_t kFile[] = L"C:\\vqx-keeping-data-object.txt";
+            medium->lpszFileName = static_cast<LPOLESTR>(CoTaskMemAlloc(sizeof(kFile)));
+            if (!medium->lpszFileName)
+                return E_OUTOFMEMORY;
+            memcpy(medium->lpszFileName, kFile, sizeof(kFile));
+            break;
         }
+        default:
+            return DV_E_TYMED;
+        }
+        medium->pUnkForRelease = this;
+        AddRef();
         return S_OK;
     }
     STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -140,8 +175,8 @@ public:
 private:
     LONG m_references = 1;
     HGLOBAL m_memory;
+    IStream* m_stream = nullptr;
     DWORD m_tymed;
-    bool m_keepsMemory;
 };
 
 } // namespace
@@ -362,7 +397,8 @@ TEST_F(ExtensionServer, EveryMediumIsGivenBackAsItsDataObjectSays)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tymed);
-        KeepingDataObject data(L"\\\\.\\DISPLAY1", c.tymed, true);
+        KeepingDataObject data(L"\\\\.\\DISPLAY1", c.tymed);
+        ASSERT_TRUE(data.Ready());
         OfferedPages pages;
         {
             CComPtr<IShellExtInit> init = Extension();
@@ -370,6 +406,7 @@ TEST_F(ExtensionServer, EveryMediumIsGivenBackAsItsDataObjectSays)
             EXPECT_EQ(init->Initialize(nullptr, &data, nullptr), S_OK);
             EXPECT_EQ(data.References(), 1) << "the medium's reference was given back";
             EXPECT_TRUE(data.MemoryIntact()) << "the memory the data object keeps was left alone";
+            EXPECT_EQ(data.StreamReferencesHandedOut(), 0u) << "the stream handed out was released";
             AddPages(*init.Get(), pages);
         }
         EXPECT_EQ(pages.taken.size(), c.pages);

@@ -132,6 +132,11 @@ TEST_F(DisplayProperties, FromAnotherCurrentFolderBothPagesShow)
     EXPECT_TRUE(PageWith(sheet, IDC_INFO_TITLE));
     EXPECT_TRUE(WaitUntil([] { return FindWindowA(kTrayClass, nullptr) != nullptr; }, 10000))
         << "the tray program beside the extension was started";
+    // Closed as the user closes it: no ended holder of `pagesOpen` is left
+    // for the next test.
+    testsupport::PressButton(sheet, IDCANCEL);
+    EXPECT_NE(panel.Wait(15000), STILL_ACTIVE) << "rundll32 ends with the sheet";
+    EXPECT_EQ(Header().pagesOpen, 0);
 }
 
 // `pagesOpen` holds exactly while a live process shows a page: a control
@@ -142,11 +147,15 @@ TEST_F(DisplayProperties, TheDisplaysAreHeldExactlyWhileALiveProcessShowsAPage)
 {
     ASSERT_TRUE(StartTray());
     ASSERT_TRUE(WaitUntil([&] { return Header().keyboardHook != 0; }, 10000));
+    // Types Ctrl+Alt+C (the CRT alone) into another application; whether
+    // the hot key switched the outputs.  The key must reach the application
+    // either way.
     const auto hotKeySwitches = [&] {
         SimClearJournal();
         KeyTarget target(Program("hotkey_key_target.exe"));
-        return target.Ready() && target.Type('C', HOTKEYF_CONTROL | HOTKEYF_ALT) &&
-               !Escapes(SIM_FN_SWITCH).empty();
+        EXPECT_TRUE(target.Ready());
+        EXPECT_TRUE(target.Type('C', HOTKEYF_CONTROL | HOTKEYF_ALT)) << "the key reaches the application";
+        return !Escapes(SIM_FN_SWITCH).empty();
     };
 
     {
@@ -157,6 +166,12 @@ TEST_F(DisplayProperties, TheDisplaysAreHeldExactlyWhileALiveProcessShowsAPage)
             return hwnd != m_sheet && IsWindowVisible(hwnd) && testsupport::WindowText(hwnd) == kSheetCaption;
         }, 15000);
         ASSERT_TRUE(other) << "a second sheet";
+        // Its page is shown (it counts itself as shown before it is made
+        // visible): from here on the second process holds the displays too.
+        ASSERT_TRUE(WaitUntil([&] {
+            HWND page = PageWith(other, IDC_INFO_TITLE);
+            return page && IsWindowVisible(page);
+        }, 15000)) << "the second sheet's information page";
         ASSERT_TRUE(WaitUntil([&] { return Header().pagesOpen == 1; }));
         testsupport::PressButton(m_sheet, IDCANCEL);
         ASSERT_NE(first.Wait(15000), STILL_ACTIVE);
