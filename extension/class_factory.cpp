@@ -47,14 +47,7 @@ STDMETHODIMP CDisplayPageClassFactory::CreateInstance(IUnknown* outer, REFIID ri
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    return ComGuarded([&] {
-        CDisplayPageExtension* extension = new (std::nothrow) CDisplayPageExtension;
-        if (!extension)
-            return E_OUTOFMEMORY;
-        const HRESULT result = extension->QueryInterface(riid, object);
-        extension->Release();  // the caller's reference, if any, is the only one
-        return result;
-    });
+    return ComGuarded([&] { return CreateComObject<CDisplayPageExtension>(riid, object); });
 }
 
 STDMETHODIMP CDisplayPageClassFactory::LockServer(BOOL)

@@ -21,3 +21,17 @@ HRESULT ComGuarded(Body&& body)
     }
     return E_UNEXPECTED;
 }
+
+// Makes a new `Object` (whose count starts at 1) and hands out its interface
+// `riid`; the creation reference is released, so the caller's reference, if
+// any, is the only one.
+template <class Object>
+HRESULT CreateComObject(REFIID riid, void** object)
+{
+    Object* created = new (std::nothrow) Object;
+    if (!created)
+        return E_OUTOFMEMORY;
+    const HRESULT result = created->QueryInterface(riid, object);
+    created->Release();
+    return result;
+}

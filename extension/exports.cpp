@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include <new>
-
 #include "class_factory.h"
 #include "com_guard.h"
 #include "extension_app.h"
@@ -22,12 +20,7 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void**
         return CLASS_E_CLASSNOTAVAILABLE;
     return ComGuarded([&] {
         TheExtensionApp().Start();
-        CDisplayPageClassFactory* factory = new (std::nothrow) CDisplayPageClassFactory;
-        if (!factory)
-            return E_OUTOFMEMORY;
-        const HRESULT result = factory->QueryInterface(riid, object);
-        factory->Release();  // the caller's reference, if any, is the only one
-        return result;
+        return CreateComObject<CDisplayPageClassFactory>(riid, object);
     });
 }
 
