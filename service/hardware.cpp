@@ -141,12 +141,19 @@ bool CHardware::BlockDescribes(const DisplayLayout& layout)
 {
     if (FindBlockDamage() != 0 || GetHeader(TRUE)->adapterCount != layout.size())
         return false;
+    // The counts hold together inside the view (FindBlockDamage), so the
+    // unchecked walk stays there; records that the size word does not cover
+    // (any process can write it) are not sound: the checked walks would
+    // refuse them, so the block is built afresh instead.
     for (UINT a = 0; a < layout.size(); ++a) {
-        if (GetAdapter(a, TRUE)->displayCount != layout[a].size())
+        const AdapterRecord* adapter = GetAdapter(a, FALSE);
+        if (!m_block.ContainsDeclared(adapter, sizeof(AdapterRecord)) || adapter->displayCount != layout[a].size())
             return false;
-        for (UINT d = 0; d < layout[a].size(); ++d)
-            if (DeviceName(*GetDisplay(a, d, TRUE)) != layout[a][d])
+        for (UINT d = 0; d < layout[a].size(); ++d) {
+            const DisplayRecord* display = GetDisplay(a, d, FALSE);
+            if (!m_block.ContainsDeclared(display, sizeof(DisplayRecord)) || DeviceName(*display) != layout[a][d])
                 return false;
+        }
     }
     return true;
 }

@@ -16,6 +16,7 @@
 #include "display_seam.h"
 #include "driver_protocol.h"
 #include "framework.h"
+#include "hook_owner.h"
 #include "shared_block.h"
 #include "optional_user32.h"
 #include "os_service.h"
@@ -180,6 +181,12 @@ private:
     CSharedBlock m_block;
     CSwitchGuard m_switchGuard;
     CPageHolders m_pageHolders;
+    // Not read here: held so that the record of who installed the hook
+    // lives exactly as long as the header that names the hook.  Every
+    // process the hook ran in holds the hardware service, but only the
+    // hot-key service's users read the record; without this, the record
+    // would vanish with the tray program while the header kept its handle.
+    CHookOwner m_hookOwnerRecord;
 };
 
 // Names of the shared objects.

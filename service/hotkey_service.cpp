@@ -41,8 +41,11 @@ void CHotkey::EnableHotKeys(BOOL on)
             InstallHook(current);
         return;
     }
-    if (current)
-        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(current)));
+    // The hook a hot-key service installed goes, whatever the header holds
+    // now; a value nobody recorded is only cleared (it may be anyone's hook).
+    const int32_t installed = m_hookOwner.Available() ? m_hookOwner.Hook() : current;
+    if (installed)
+        UnhookWindowsHookEx(reinterpret_cast<HHOOK>(static_cast<INT_PTR>(installed)));
     m_header->keyboardHook = 0;
     m_hookOwner.Clear();
 }

@@ -22,7 +22,9 @@ public:
     virtual void SaveHotKeys();
     // TRUE: installs the hook from this process unless the header holds a
     // hook that a hot-key service installed from a process that still runs
-    // (error 350 when the system refuses); FALSE: removes the recorded hook.
+    // (error 350 when the system refuses); FALSE: removes the hook a
+    // hot-key service recorded and clears the header (a value nobody
+    // recorded is cleared, never removed).
     virtual void EnableHotKeys(BOOL on);
     // The tray program's guard, called every few seconds: when a keep-or-
     // undo dialog's process ended while the dialog was shown, undoes its

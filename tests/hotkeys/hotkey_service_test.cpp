@@ -75,6 +75,25 @@ TEST_F(HotKeyService, AForeignValueIsReplacedButNeverUnhooked)
     }
 }
 
+// Switching off (a keep-or-undo dialog, the tray program's end) removes the
+// hook a hot-key service installed even when another process wrote another
+// value over it, and leaves that value's hook alone.
+TEST_F(HotKeyService, SwitchingOffRemovesTheRecordedHookAndOnlyClearsAForeignValue)
+{
+    CHotkey* hotkeys = Hotkeys();
+    hotkeys->EnableHotKeys(TRUE);
+    const HHOOK installed = reinterpret_cast<HHOOK>(static_cast<INT_PTR>(Header().keyboardHook));
+    ASSERT_NE(nullptr, installed);
+    HHOOK foreign = SetWindowsHookExA(WH_KEYBOARD, PassKeyOn, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, foreign);
+    Header().keyboardHook = static_cast<int32_t>(reinterpret_cast<INT_PTR>(foreign));
+
+    hotkeys->EnableHotKeys(FALSE);
+    EXPECT_EQ(0, Header().keyboardHook);
+    EXPECT_TRUE(UnhookWindowsHookEx(foreign)) << "the foreign hook was removed";
+    EXPECT_FALSE(UnhookWindowsHookEx(installed)) << "the service's hook was still installed";
+}
+
 TEST_F(HotKeyService, LoadPutsBackTheDefaultsAndSaveStoresThem)
 {
     CHotkey* hotkeys = Hotkeys();

@@ -63,3 +63,26 @@ TEST_F(HookOwner, TheGuardianLeavesTheHotKeysOffWhileNoHookIsRecorded)
     EXPECT_FALSE(Hotkeys()->CheckHookOwner());
     EXPECT_EQ(hook, Header().keyboardHook);
 }
+
+// Every application the hook ran in holds the records, but only users of
+// the hot-key service read who owns the hook: when the owner ends, the
+// record must outlive it as long as the header that names its hook does.
+TEST_F(HookOwner, TheOwnerIsKnownAfterItEndedWhileOnlyTheRecordsAreHeld)
+{
+    Hardware()->Refresh();  // this process holds the records, not the hot-key service
+    std::unique_ptr<testsupport::Program> owner = StartHolder("hook");
+    const int32_t ownersHook = Header().keyboardHook;
+    ASSERT_NE(0, ownersHook);
+    owner.reset();
+
+    // A hot-key service started afterwards (a tray program started again).
+    Hotkeys()->EnableHotKeys(TRUE);
+    EXPECT_NE(ownersHook, Header().keyboardHook) << "installed from this process";
+
+    // Exactly one hook acts: Wine keeps the ended owner's hook, which must
+    // have been removed as the record's.
+    std::unique_ptr<KeyTarget> target = StartTarget();
+    SimClearJournal();
+    ASSERT_TRUE(target->Type('C', kCtrlAlt));
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size()) << "Ctrl+Alt+C switched to the CRT once";
+}

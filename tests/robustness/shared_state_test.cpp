@@ -176,6 +176,22 @@ TEST_F(SharedState, ARenamedDisplayIsRebuiltInPlaceByTheProcessThatNoticesIt)
     hardware->SetPageShown(FALSE);
 }
 
+// The checked walks stay inside the size word, which any process can write:
+// a size word that no longer covers the sound records stops no process of
+// the system from starting; the next one builds the block afresh.
+TEST_F(SharedState, ASizeWordShortOfTheRecordsIsRebuiltByAFreshProcess)
+{
+    CHardware* hardware = Hardware();
+    DWORD* sizeWord = reinterpret_cast<DWORD*>(ViewOf(*hardware));
+    const DWORD sound = *sizeWord;
+    *sizeWord = sizeof(DWORD) + sizeof(HardwareHeader);
+    EXPECT_EQ((ServiceError{ IDS_ERR_RECORD_RANGE, 1 }), CatchServiceError([&] { hardware->GetAdapter(0, TRUE); }));
+
+    ASSERT_TRUE(RunInFreshProcess("FreshProcess.StartsOnTheBlockAsItIs"));
+    EXPECT_EQ(sound, *sizeWord);
+    EXPECT_STREQ("\\\\.\\DISPLAY1", hardware->GetDisplay(0, 0, TRUE)->deviceName);
+}
+
 // Run by the tests above in a new process: the system starts there on the
 // block as it finds it.
 TEST(DISABLED_FreshProcess, StartsOnTheBlockAsItIs)
