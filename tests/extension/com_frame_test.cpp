@@ -489,7 +489,7 @@ TEST_F(ExtensionServer, WithoutItsResourceLibrarySaysWhyOnce)
         }
         testsupport::Program probe("\"" + folder + "extension_load_probe.exe\"");
         ASSERT_TRUE(probe.Started());
-        HWND box = testsupport::WaitForDialog("VQXPAGE", 10000);
+        HWND box = testsupport::WaitForDialog("VQXPAGE", 30000);
         ASSERT_TRUE(box) << "the reason is shown";
         EXPECT_NE(testsupport::MessageBoxText(box).find(c.mentioned), std::string::npos)
             << testsupport::MessageBoxText(box);

@@ -157,7 +157,7 @@ const SeenSheet& CSheetWatcher::Seen()
 
 void CSheetWatcher::Watch(int button)
 {
-    if (HWND sheet = testsupport::WaitForDialog(displaypanel::kSheetCaption, 10000))
+    if (HWND sheet = testsupport::WaitForDialog(displaypanel::kSheetCaption, 30000))
         m_seen = InspectAndClose(sheet, button);
 }
 

@@ -220,7 +220,7 @@ TEST_F(TrayCommandRules, TheSameCommandActsWhereTheMenuOffersIt)
         Enter(rule.offered);
         Choose(rule.command);
         if (rule.action == kOpensWindowChoice) {
-            EXPECT_TRUE(testsupport::WaitForDialog(kWindowChoiceCaption)) << rule.command;
+            EXPECT_TRUE(testsupport::WaitForDialog(kWindowChoiceCaption, 15000)) << rule.command;
         } else {
             EXPECT_FALSE(TrayEscapes(rule.action).empty()) << rule.command;
         }

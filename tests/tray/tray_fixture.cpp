@@ -7,6 +7,16 @@
 #include <memory>
 #include <thread>
 
+namespace {
+
+// Generous, for a loaded machine: a program's start under Wine (its first
+// window may start the shell too), and a command with its refresh of the
+// displays; each wait ends as soon as its condition holds.
+constexpr DWORD kProgramStartMs = 30000;
+constexpr DWORD kCommandMs = 30000;
+
+} // namespace
+
 void TrayProgram::TearDown()
 {
     if (m_pageShown)
@@ -20,7 +30,7 @@ void TrayProgram::TearDown()
 HWND TrayProgram::StartTray()
 {
     m_tray = std::make_unique<testsupport::Program>(Program("VQXTray.exe"));
-    m_window = m_tray->Started() ? m_tray->WaitForWindow(kTrayClass) : nullptr;
+    m_window = m_tray->Started() ? m_tray->WaitForWindow(kTrayClass, kProgramStartMs) : nullptr;
     EXPECT_NE(m_window, nullptr) << "the tray program did not come up";
     return m_window;
 }
@@ -42,7 +52,7 @@ void TrayProgram::Choose(UINT command)
         SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, 60000, &ignored);
         *done = true;
     }).detach();
-    testsupport::WaitUntil([&] { return *done || CountWindows(m_tray->ProcessId(), "#32770") > 0; }, 10000);
+    testsupport::WaitUntil([&] { return *done || CountWindows(m_tray->ProcessId(), "#32770") > 0; }, kCommandMs);
 }
 
 DWORD TrayProgram::ExitTray()
@@ -85,7 +95,7 @@ void TrayProgram::ShowPage(bool shown)
 
 std::string TrayProgram::TakeBox()
 {
-    HWND box = testsupport::WaitForDialog(kTrayBoxCaption);
+    HWND box = testsupport::WaitForDialog(kTrayBoxCaption, kCommandMs);
     if (!box)
         return std::string();
     EXPECT_EQ(CountWindows(m_tray->ProcessId(), "#32770"), 1);
