@@ -35,10 +35,10 @@ private:
 CTransparentBitmap::CTransparentBitmap(int id)
 {
     if (id != -1)
-        LoadBitmap(static_cast<UINT>(id));
+        LoadPicture(static_cast<UINT>(id));
 }
 
-void CTransparentBitmap::LoadBitmap(UINT id)
+void CTransparentBitmap::LoadPicture(UINT id)
 {
     m_bitmap.Reset();  // the old picture goes first, also when the new one fails
     m_bitmap.Reset(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)));
@@ -57,7 +57,7 @@ void CTransparentBitmap::SetTransparentDrawing(bool on, int id)
         HBITMAP shown = GetBitmap();
         m_bitmap.Reset(shown ? static_cast<HBITMAP>(CopyImage(shown, IMAGE_BITMAP, 0, 0, 0)) : nullptr);
     } else if (on) {
-        LoadBitmap(static_cast<UINT>(id));
+        LoadPicture(static_cast<UINT>(id));
         return;
     }
     RedrawOverBackground();

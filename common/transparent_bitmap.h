@@ -19,9 +19,8 @@ public:
     explicit CTransparentBitmap(int id = -1);
 
     // Replaces the owned bitmap by bitmap `id` of the module's resource
-    // handle (none when it cannot be loaded).  windows.h turns the name into
-    // LoadBitmapA here and at every call alike.
-    void LoadBitmap(UINT id);
+    // handle (none when it cannot be loaded).
+    void LoadPicture(UINT id);
 
     // On: the control draws its picture transparently from now on.  With
     // id -1 the picture is the bitmap the static control shows (from its

@@ -1,7 +1,7 @@
 // CAdditionalProperties: the advanced sheet that the display-devices page
 // opens modally.  It holds the adapter-wide settings that are no choice of
 // display devices: the reduce-on page where the adapter and the settings
-// allow it (the configuration page joins it as the sheet's first page).
+// allow it.
 //
 // A sheet without pages is not shown: DoModal then returns -1 at once.
 #pragma once
@@ -18,6 +18,5 @@ private:
     // can be read afresh and the reduce-on switch is on.
     static bool OffersReduceOn();
 
-    // The configuration page, added first, belongs here.
     CReduceOnPage m_reduceOnPage;
 };

@@ -1,7 +1,7 @@
 // CDispCtrl: the display-devices page that the extension adds to Display
-// Properties.  So far it opens the advanced sheet (button 1252); like every
-// page of the extension it keeps `pagesOpen` raised while it is the active
-// page (CExtensionPage).
+// Properties.  It opens the advanced sheet (button 1252); like every page of
+// the extension it counts as shown while it is the active page
+// (CExtensionPage).
 #pragma once
 
 #include "extension_page.h"

@@ -10,7 +10,7 @@
 #include "resource_ids.h"
 #include "rotation.h"
 #include "service_reference.h"
-#include "tray_commands.h"
+#include "tray_device_commands.h"
 #include "tray_menu.h"
 #include "tray_message.h"
 #include "tray_window.h"

@@ -5,7 +5,7 @@
 #include "framework.h"
 #include "os_service.h"
 #include "resource_ids.h"
-#include "tray_commands.h"
+#include "tray_device_commands.h"
 
 namespace tray {
 namespace {

@@ -148,7 +148,7 @@ TEST(TransparentBitmapLoading, ALoadedBitmapReplacesAndFreesThePreviousOne)
         HBITMAP first = picture.GetOwnedBitmap();
         ASSERT_TRUE(IsBitmapAlive(first));
 
-        picture.LoadBitmap(IDB_TEST_OTHER);
+        picture.LoadPicture(IDB_TEST_OTHER);
 
         last = picture.GetOwnedBitmap();
         EXPECT_FALSE(IsBitmapAlive(first)) << "the replaced bitmap is freed";

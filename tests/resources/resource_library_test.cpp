@@ -4,7 +4,7 @@
 // cut off.
 #include "resource_catalogue.h"
 #include "resource_ids.h"
-#include "tray_commands.h"
+#include "tray_device_commands.h"
 
 #include <windows.h>
 #include <commctrl.h>

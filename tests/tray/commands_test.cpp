@@ -3,7 +3,7 @@
 #include "tray_fixture.h"
 
 #include "os_service.h"
-#include "tray_commands.h"
+#include "tray_device_commands.h"
 
 using testsupport::WaitForDialog;
 using testsupport::WaitUntil;

@@ -1,10 +1,12 @@
 // The display-device choices of the tray menu: the command of each item of
-// the "Display Devices" submenu and the device mask (LCD 1, CRT 2, TV 4,
-// secondary panel 8) it stands for.  The tray program, the gallery and the
-// resource library's test read the menu through this one table.
+// the "Display Devices" submenu and the outputs it stands for; which items a
+// switched-off output takes away follows from these masks.  The tray
+// program, the gallery and the resource library's test read the menu
+// through this one table.
 #pragma once
 
 #include "resource_ids.h"
+#include "shared_records.h"
 
 struct TrayDeviceCommand {
     unsigned command;
@@ -13,16 +15,16 @@ struct TrayDeviceCommand {
 };
 
 constexpr TrayDeviceCommand kTrayDeviceCommands[] = {
-    { ID_TRAY_DEVICES_LCD, 1, true },
-    { ID_TRAY_DEVICES_CRT, 2, true },
-    { ID_TRAY_DEVICES_LCD_CRT, 3, true },
-    { ID_TRAY_DEVICES_TV, 4, true },
-    { ID_TRAY_DEVICES_LCD_TV, 5, true },
-    { ID_TRAY_DEVICES_CRT_TV, 6, false },
-    { ID_TRAY_DEVICES_SECPANEL, 8, true },
-    { ID_TRAY_DEVICES_LCD_SECPANEL, 9, true },
-    { ID_TRAY_DEVICES_CRT_SECPANEL, 10, true },
-    { ID_TRAY_DEVICES_TV_SECPANEL, 12, true },
+    { ID_TRAY_DEVICES_LCD, kOutputLcd, true },
+    { ID_TRAY_DEVICES_CRT, kOutputCrt, true },
+    { ID_TRAY_DEVICES_LCD_CRT, kOutputLcd | kOutputCrt, true },
+    { ID_TRAY_DEVICES_TV, kOutputTv, true },
+    { ID_TRAY_DEVICES_LCD_TV, kOutputLcd | kOutputTv, true },
+    { ID_TRAY_DEVICES_CRT_TV, kOutputCrt | kOutputTv, false },
+    { ID_TRAY_DEVICES_SECPANEL, kOutputSecondaryPanel, true },
+    { ID_TRAY_DEVICES_LCD_SECPANEL, kOutputLcd | kOutputSecondaryPanel, true },
+    { ID_TRAY_DEVICES_CRT_SECPANEL, kOutputCrt | kOutputSecondaryPanel, true },
+    { ID_TRAY_DEVICES_TV_SECPANEL, kOutputTv | kOutputSecondaryPanel, true },
 };
 
 // The choosable item for `command`, or null.
@@ -39,7 +41,7 @@ inline const TrayDeviceCommand* FindTrayDeviceCommand(unsigned command)
 // every mask without an item of its own.
 inline unsigned TrayMarkedCommand(unsigned char mask)
 {
-    if (mask == 13)
+    if (mask == (kOutputLcd | kOutputTv | kOutputSecondaryPanel))
         return ID_TRAY_DEVICES_LCD_TV;
     for (const TrayDeviceCommand& entry : kTrayDeviceCommands)
         if (entry.mask == mask)
