@@ -2,17 +2,15 @@
 
 #include <vector>
 
+#include "module_files.h"
 #include "resource_ids.h"
 #include "text.h"
+#include "wnd.h"
 
 bool ReadFileVersion(const char* fileName, FileVersion& version)
 {
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(fileName, &handle);
-    if (size == 0)
-        return false;
-    std::vector<char> data(size);
-    if (!GetFileVersionInfoA(fileName, 0, size, data.data()))
+    std::vector<char> data = ReadVersionResource(fileName);
+    if (data.empty())
         return false;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
@@ -34,8 +32,9 @@ std::string FormatFileVersion(const char* fileName, UINT formatId)
     return AfxFormatString(formatId, version.parts[0], version.parts[1], version.parts[2], version.parts[3]);
 }
 
-std::string CopyrightYears(int firstYear)
+void FillCopyrightFooter(CWnd& dialog, int firstYear)
 {
     constexpr int kLastYear = 2003;
-    return AfxFormatString(IDS_FMT_COPYRIGHT_YEARS, firstYear, kLastYear);
+    dialog.SetDlgItemText(IDC_COPYRIGHT_YEARS, AfxFormatString(IDS_FMT_COPYRIGHT_YEARS, firstYear, kLastYear));
+    dialog.SetDlgItemText(IDC_COPYRIGHT_NOTICE, AfxLoadString(IDS_COPYRIGHT_NOTICE));
 }

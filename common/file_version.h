@@ -18,6 +18,9 @@ bool ReadFileVersion(const char* fileName, FileVersion& version);
 // the module's resource handle; "" when the version cannot be read.
 std::string FormatFileVersion(const char* fileName, UINT formatId);
 
-// The copyright line of the product's boxes and pages: the year-range
-// format filled with `firstYear` and the last year.
-std::string CopyrightYears(int firstYear);
+class CWnd;
+
+// Fills the copyright lines at the foot of the product's boxes and pages
+// (controls IDC_COPYRIGHT_YEARS and IDC_COPYRIGHT_NOTICE of `dialog`): the
+// year range from `firstYear` to the last year, and the notice.
+void FillCopyrightFooter(CWnd& dialog, int firstYear);

@@ -27,17 +27,6 @@ bool IsAdapterDisplay(CHardware& hardware, const std::string& deviceName)
     return false;
 }
 
-std::string NarrowText(const wchar_t* text, size_t length)
-{
-    if (length == 0)
-        return std::string();
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &narrow[0], bytes, nullptr, nullptr);
-    return narrow;
-}
-
 } // namespace
 
 std::string ReadDisplayDeviceName(IDataObject* data)
@@ -61,7 +50,7 @@ std::string ReadDisplayDeviceName(IDataObject* data)
     size_t length = 0;
     while (text && length < units && text[length])
         ++length;
-    return NarrowText(text, length);
+    return NarrowToAnsi(text, length);
 }
 
 CDisplayPageExtension::CDisplayPageExtension() : m_deviceName(kDefaultDeviceName)

@@ -36,8 +36,6 @@ void CInfoPage::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_INFO_ADAPTER_VERSION, m_adapterVersion);
     DDX_Text(dx, IDC_INFO_DRIVER_VERSION, m_driverVersion);
     DDX_Text(dx, IDC_INFO_TRAY_VERSION, m_trayVersion);
-    DDX_Text(dx, IDC_COPYRIGHT_YEARS, m_years);
-    DDX_Text(dx, IDC_COPYRIGHT_NOTICE, m_notice);
 }
 
 BOOL CInfoPage::OnInitDialog()
@@ -48,9 +46,8 @@ BOOL CInfoPage::OnInitDialog()
     m_title = AfxLoadString(IDS_INFO_TITLE);
     FillAdapterTexts();
     FillFileVersions();
-    m_years = CopyrightYears(kFirstCopyrightYear);
-    m_notice = AfxLoadString(IDS_COPYRIGHT_NOTICE);
     UpdateData(FALSE);
+    FillCopyrightFooter(*this, kFirstCopyrightYear);
     return TRUE;
 }
 

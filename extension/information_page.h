@@ -33,8 +33,6 @@ private:
     std::string m_adapterVersion;
     std::string m_driverVersion;
     std::string m_trayVersion;
-    std::string m_years;
-    std::string m_notice;
 };
 
 // The display driver's file of an OS class (codes of COSService::GetOSVersion).

@@ -60,8 +60,6 @@ void CReduceOnPage::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_REDUCE_ON_LIST, m_list);
     DDX_Text(dx, IDC_REDUCE_ON_POWER_SOURCE, m_powerText);
     DDX_Text(dx, IDC_REDUCE_ON_STATE, m_stateText);
-    DDX_Text(dx, IDC_COPYRIGHT_YEARS, m_years);
-    DDX_Text(dx, IDC_COPYRIGHT_NOTICE, m_notice);
 }
 
 BOOL CReduceOnPage::OnInitDialog()
@@ -78,10 +76,7 @@ BOOL CReduceOnPage::OnInitDialog()
     FillList();
     ::ShowWindow(GetDlgItem(IDC_REDUCE_ON_NOTE), SW_HIDE);
     ::ShowWindow(GetDlgItem(IDC_REDUCE_ON_STATE), SW_HIDE);
-    m_years = CopyrightYears(kFirstCopyrightYear);
-    SetDlgItemText(IDC_COPYRIGHT_YEARS, m_years);
-    m_notice = AfxLoadString(IDS_COPYRIGHT_NOTICE);
-    SetDlgItemText(IDC_COPYRIGHT_NOTICE, m_notice);
+    FillCopyrightFooter(*this, kFirstCopyrightYear);
     Update(Reload::Yes);
     return TRUE;
 }

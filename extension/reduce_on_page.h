@@ -71,8 +71,6 @@ private:
     CWnd m_list;
     std::string m_powerText;
     std::string m_stateText;
-    std::string m_years;
-    std::string m_notice;
     CSheetPowerForwarder m_sheetForwarder{ *this };
 
     CHardware* m_pHardware = nullptr;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The folder of `module` with a trailing backslash; "" when it cannot be had.
 std::string ModuleFolder(HMODULE module);
@@ -17,6 +18,11 @@ std::string FileBesideModule(HMODULE module, const char* file);
 // Loads `file` from the folder of `module`, and only when it is not there by
 // the system's search order.
 HMODULE LoadLibraryBesideModule(HMODULE module, const char* file);
+
+// The version resource of `file` (found as the system finds libraries when
+// the name has no folder), for VerQueryValueA; empty when the file or its
+// resource is missing.
+std::vector<char> ReadVersionResource(const char* file);
 
 // The four parts of the file version in the version resource of the loaded
 // `module` (most significant first), read from its resources without

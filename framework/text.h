@@ -3,6 +3,7 @@
 //   AfxGetWindowText  the text of a window or control
 //   AfxFormatString   a string of the module's string table used as a
 //                     printf format
+//   WidenAnsi, NarrowToAnsi   between the system's ANSI code page and UTF-16
 #pragma once
 
 #include <windows.h>
@@ -22,3 +23,8 @@ std::string AfxFormatString(UINT formatId, ...);
 
 // The text of `window`; "" for a window without text or a null handle.
 std::string AfxGetWindowText(HWND window);
+
+// Text in the system's ANSI code page as UTF-16, and back; `length` UTF-16
+// units are converted, terminator or not.
+std::wstring WidenAnsi(const std::string& text);
+std::string NarrowToAnsi(const wchar_t* text, size_t length);

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "ansi_text.h"
+#include "text.h"
 #include "desk_resource.h"
 #include "display_properties.h"
 #include "exception.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ansi_text.h"
+#include "text.h"
 #include "display_panel_contract.h"
 #include "handles.h"
 

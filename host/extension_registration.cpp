@@ -5,6 +5,7 @@
 #include "display_panel_contract.h"
 #include "extension_ids.h"
 #include "handles.h"
+#include "module_files.h"
 
 // The description in the stand-in applet's version resource, defined where
 // the applet's version resource is made (host/CMakeLists.txt).
@@ -43,12 +44,8 @@ LONG DeleteKeyIfPresent(HKEY root, const std::string& subKey)
 // language it lists; "" when it has none.
 std::string FileDescription(const std::string& path)
 {
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
-    if (size == 0)
-        return "";
-    std::vector<char> data(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
+    std::vector<char> data = ReadVersionResource(path.c_str());
+    if (data.empty())
         return "";
     struct Translation {
         WORD language;

@@ -18,8 +18,6 @@ void CAboutDialog::DoDataExchange(CDataExchange* dx)
 {
     DDX_Control(dx, IDC_PICTURE, m_picture);
     DDX_Text(dx, IDC_ABOUT_VERSION, m_version);
-    DDX_Text(dx, IDC_COPYRIGHT_YEARS, m_years);
-    DDX_Text(dx, IDC_COPYRIGHT_NOTICE, m_notice);
 }
 
 BOOL CAboutDialog::OnInitDialog()
@@ -27,8 +25,7 @@ BOOL CAboutDialog::OnInitDialog()
     CDialog::OnInitDialog();
     m_picture.SetTransparentDrawing(true);
     SetDlgItemText(IDC_ABOUT_VERSION, FormatFileVersion(kTrayProgramFile, IDS_FMT_TRAY_VERSION));
-    SetDlgItemText(IDC_COPYRIGHT_YEARS, CopyrightYears(kFirstCopyrightYear));
-    SetDlgItemText(IDC_COPYRIGHT_NOTICE, AfxLoadString(IDS_COPYRIGHT_NOTICE));
+    FillCopyrightFooter(*this, kFirstCopyrightYear);
     return TRUE;
 }
 

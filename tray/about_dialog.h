@@ -17,8 +17,6 @@ protected:
 private:
     CTransparentBitmap m_picture;
     std::string m_version;
-    std::string m_years;
-    std::string m_notice;
 };
 
 } // namespace tray
