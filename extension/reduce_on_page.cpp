@@ -164,8 +164,7 @@ BOOL CReduceOnPage::OnApply()
         m_pHardware->SetReduceOn(static_cast<BYTE>(m_chosen));
         // Whoever tells the driver the AC line status does it again, now
         // that the setting that depends on it has changed.
-        DWORD recipients = BSM_ALLCOMPONENTS;
-        BroadcastSystemMessageA(BSF_POSTMESSAGE, &recipients, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+        power::BroadcastStatusChange();
         Update(Reload::Yes);
     });
     return CPropertyPage::OnApply();
@@ -180,11 +179,6 @@ bool CReduceOnPage::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
 }
 
-bool CReduceOnPage::DriverWantsPowerStatus() const
-{
-    return ::DriverWantsPowerStatus(m_pHardware->Settings()->GetOSVersion());
-}
-
 LRESULT CReduceOnPage::OnPowerBroadcast(WPARAM event)
 {
     if (event != PBT_APMPOWERSTATUSCHANGE)
@@ -193,9 +187,9 @@ LRESULT CReduceOnPage::OnPowerBroadcast(WPARAM event)
     // answer each with a message box, so its errors are dropped here.  The
     // page is brought up to date whether or not the driver was told.
     DroppingServiceErrors([this] {
-        SYSTEM_POWER_STATUS status = {};
-        if (power::GetSystemPowerStatus(&status) && DriverWantsPowerStatus())
-            m_pHardware->NotifyPowerStatus(status.ACLineStatus);
+        BYTE status = 0;
+        if (power::StatusForDriver(*m_pHardware, status))
+            m_pHardware->NotifyPowerStatus(status);
     });
     DroppingServiceErrors([this] { Update(Reload::No); });
     return TRUE;

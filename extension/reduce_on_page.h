@@ -65,7 +65,6 @@ private:
     // WM_POWERBROADCAST: always answered TRUE.
     LRESULT OnPowerBroadcast(WPARAM event);
     // Only the driver of the 95 family is told the AC line status.
-    bool DriverWantsPowerStatus() const;
 
     CTransparentBitmap m_picture;
     CWnd m_list;

@@ -22,9 +22,6 @@ public:
     void CheckPowerStatus();
 
 private:
-    // Only the driver of the 95 family wants to know.
-    bool DriverWantsPowerStatus() const;
-
     CHardware& m_hardware;
     BYTE m_lastStatus = 255;  // also what the system reports for "unknown"
 };
