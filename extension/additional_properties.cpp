@@ -18,13 +18,7 @@ bool CAdditionalProperties::OffersReduceOn()
     const HardwareHeader* header = hardware->GetHeader(FALSE);
     // A state that cannot be read only costs the sheet this page; the
     // refresh failure is not reported.
-    try {
-        hardware->Refresh();
-    } catch (CBaseException* e) {
-        e->Delete();
+    if (!AfxRunQuietly([hardware] { hardware->Refresh(); }))
         return false;
-    } catch (...) {
-        return false;
-    }
     return header && header->enableReduceOn;
 }

@@ -12,11 +12,7 @@ UINT CurrentDevicesPageTemplate()
 {
     CHardware* hardware = ExtensionHardware();
     bool dualMonitorMode = false;
-    try {
-        dualMonitorMode = hardware->IsDualMonitorMode() != FALSE;
-    } catch (CBaseException* e) {
-        e->Delete();
-    }
+    AfxRunQuietly([&] { dualMonitorMode = hardware->IsDualMonitorMode() != FALSE; });
     return DevicesPageTemplate(dualMonitorMode, *hardware->GetHeader(FALSE));
 }
 

@@ -17,14 +17,10 @@ constexpr char kDefaultDeviceName[] = "DISPLAY";
 // by name and reads the adapter's state for it.
 bool IsAdapterDisplay(CHardware& hardware, const std::string& deviceName)
 {
-    try {
+    return AfxRunQuietly([&] {
         hardware.SelectDisplayByName(deviceName.c_str());
         hardware.Refresh();
-        return true;
-    } catch (CException* e) {
-        e->Delete();
-    }
-    return false;
+    });
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "extension_app.h"
 
-#include "base_exception.h"
 #include "client_resources.h"
 #include "error_box.h"
 #include "system_files.h"
@@ -54,12 +53,11 @@ bool CExtensionApp::Start()
     try {
         if (!m_hardware.Acquire())
             m_startProblem = ServiceLibraryUnavailable();
-    } catch (CBaseException* e) {
-        m_startProblem = e->GetErrorText();
-        e->Delete();
     } catch (CException* e) {
+        // Kept, not shown: the reason is said once, when pages are asked for.
+        char text[512] = "";
+        m_startProblem = e->GetErrorMessage(text, sizeof(text)) && *text ? text : ServiceLibraryUnavailable();
         e->Delete();
-        m_startProblem = ServiceLibraryUnavailable();
     }
     return m_startProblem.empty();
 }

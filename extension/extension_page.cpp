@@ -14,15 +14,11 @@ CExtensionPage::CExtensionPage(UINT templateId, const std::string& deviceName)
 
 bool CExtensionPage::SelectOwnDisplay()
 {
-    try {
+    return AfxRunQuietly([this] {
         m_pHardware->SelectDisplayByName(m_deviceName.c_str());
         m_pCurrentAdapter = m_pHardware->GetCurrentAdapter();
         m_pCurrentDisplay = m_pHardware->GetCurrentDisplay();
-        return true;
-    } catch (CException* e) {
-        e->Delete();
-    }
-    return false;
+    });
 }
 
 void CExtensionPage::SetShown(bool shown)
@@ -32,11 +28,7 @@ void CExtensionPage::SetShown(bool shown)
     m_shown = shown;
     // Counted by the service library per process, so that two sheets, or a
     // sheet whose process died, still give the right answer.
-    try {
-        m_pHardware->SetPageShown(shown ? TRUE : FALSE);
-    } catch (CException* e) {
-        e->Delete();
-    }
+    AfxRunQuietly([this, shown] { m_pHardware->SetPageShown(shown ? TRUE : FALSE); });
 }
 
 BOOL CExtensionPage::OnInitDialog()

@@ -32,17 +32,6 @@ UINT PowerSourceText(BYTE acLineStatus)
     }
 }
 
-// Runs `body`; an error of the service library ends it without a word.
-template <class Body>
-void DroppingServiceErrors(Body&& body)
-{
-    try {
-        body();
-    } catch (CBaseException* e) {
-        e->Delete();
-    }
-}
-
 } // namespace
 
 const CommandEntry<CReduceOnPage> CReduceOnPage::kCommands[] = {
@@ -158,7 +147,7 @@ BOOL CReduceOnPage::OnApply()
     // A driver that refuses the setting is not reported; the broadcast and
     // the reload are skipped, so the page keeps its choice and stays
     // modified in its own reckoning.
-    DroppingServiceErrors([this] {
+    AfxRunQuietly([this] {
         if (m_chosen == m_applied)
             return;
         m_pHardware->SetReduceOn(static_cast<BYTE>(m_chosen));
@@ -186,12 +175,12 @@ LRESULT CReduceOnPage::OnPowerBroadcast(WPARAM event)
     // Notices come unasked, one per broadcast: a failing driver must not
     // answer each with a message box, so its errors are dropped here.  The
     // page is brought up to date whether or not the driver was told.
-    DroppingServiceErrors([this] {
+    AfxRunQuietly([this] {
         BYTE status = 0;
         if (power::StatusForDriver(*m_pHardware, status))
             m_pHardware->NotifyPowerStatus(status);
     });
-    DroppingServiceErrors([this] { Update(Reload::No); });
+    AfxRunQuietly([this] { Update(Reload::No); });
     return TRUE;
 }
 

@@ -71,3 +71,46 @@ Result AfxCallGuarded(const MSG& msg, Result failed, Body&& body)
     }
     return failed;
 }
+
+// The two ways this layer's modules treat an error outside a window
+// procedure:
+//
+// AfxRunReporting runs `body`; what it throws is reported as an error that
+// reached a window procedure is (the application's ProcessWndProcException:
+// in this system's modules one box captioned with the module's name, with
+// the error's own text), and false is returned.  An exception that is no
+// CException is reported with `otherFailure` when one is given.
+template <class Body>
+bool AfxRunReporting(Body&& body, const char* otherFailure = nullptr)
+{
+    try {
+        body();
+        return true;
+    } catch (CException* e) {
+        AfxProcessWndProcException(e, nullptr);
+    } catch (...) {
+        if (otherFailure && *otherFailure) {
+            MessageBoxA(nullptr, otherFailure, AfxGetAppName(), MB_OK);
+        } else {
+            AfxProcessWndProcException(nullptr, nullptr);
+        }
+    }
+    return false;
+}
+
+// AfxRunQuietly runs `body` and keeps quiet about what it throws (a
+// CException is deleted): for work nobody asked for at that moment, such as
+// a timer's round or an unasked notice, whose next turn tries again.  False
+// when it threw.
+template <class Body>
+bool AfxRunQuietly(Body&& body)
+{
+    try {
+        body();
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    return false;
+}

@@ -20,12 +20,8 @@ void RefreshPrimaryDisplays(CHardware& hardware)
     DWORD adapter = 0;
     DWORD display = 0;
     hardware.GetSelectedDisplay(&adapter, &display);
-    try {
-        SelectAndRefreshPrimaries(hardware);
+    if (AfxRunQuietly([&hardware] { SelectAndRefreshPrimaries(hardware); }))
         return;
-    } catch (CException* e) {
-        e->Delete();
-    }
     try {
         hardware.RebuildIfChanged();
         SelectAndRefreshPrimaries(hardware);
@@ -37,13 +33,10 @@ void RefreshPrimaryDisplays(CHardware& hardware)
 
 void SelectAgainIfNone(CHardware& hardware, DWORD adapter, DWORD display)
 {
-    try {
+    AfxRunQuietly([&] {
         if (!hardware.GetDisplayDC())
             hardware.SelectDisplay(adapter, display);
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
+    });
 }
 
 } // namespace tray

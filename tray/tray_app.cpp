@@ -29,10 +29,11 @@ bool CTrayApp::IsAnotherCopyRunning()
 // icon never came.
 bool CTrayApp::TakeHardwareService()
 {
-    try {
+    bool taken = false;
+    const bool ran = AfxRunReporting([this, &taken] {
         if (!m_hardware.Acquire()) {
             ShowTrayMessage(ServiceLibraryUnavailable());
-            return false;
+            return;
         }
         // Another process built the shared block: this one has no display
         // selected yet, so it takes the system's primary display.
@@ -43,12 +44,9 @@ bool CTrayApp::TakeHardwareService()
             });
         }
         m_hardware->Refresh();
-        return true;
-    } catch (CException* e) {
-        ShowTrayError(e);
-    } catch (...) {
-    }
-    return false;
+        taken = true;
+    });
+    return ran && taken;
 }
 
 bool CTrayApp::CreateTrayWindow()

@@ -2,6 +2,8 @@
 // window, so each one applies, at the moment it runs, the rule by which the
 // menu offers it (tray_menu.h) to the freshly read primary display, and does
 // nothing when the menu would not offer it.
+#include <exception>
+
 #include "about_dialog.h"
 #include "base_exception.h"
 #include "dual_app.h"
@@ -54,30 +56,48 @@ bool IsOfferedNow(CHardware& hardware, UINT command)
 }
 
 // Runs `call` on the feature services when `command` is offered now.  An
-// error of the service library is shown with its own text, any other
-// failure with string `otherFailure`.
+// error is shown with its own text, a failure without one (or a service the
+// library refuses) with string `otherFailure`.
 template <class Call>
 void RunFeatureCommand(CHardware& hardware, UINT command, UINT otherFailure, Call call)
 {
-    try {
+    const std::string failure = AfxLoadString(otherFailure);
+    AfxRunReporting([&] {
         if (!IsOfferedNow(hardware, command))
             return;
         FeatureServices services;
         if (!services.Complete()) {
-            ShowTrayMessage(AfxLoadString(otherFailure));
+            ShowTrayMessage(failure);
             return;
         }
         call(services);
-    } catch (CBaseException* e) {
-        ShowTrayMessage(e->GetErrorText());
-        e->Delete();
-    } catch (CException* e) {
-        e->Delete();
-        ShowTrayMessage(AfxLoadString(otherFailure));
-    } catch (...) {
-        ShowTrayMessage(AfxLoadString(otherFailure));
-    }
+    }, failure.c_str());
 }
+
+// Selects the display that was selected before again when the scope is left
+// by an exception, so that it is selected before the error's box is shown:
+// while the box waits for the user, the hot keys and the power watch of this
+// process go on working on it.
+class CSelectAgainOnFailure {
+public:
+    explicit CSelectAgainOnFailure(CHardware& hardware) : m_hardware(hardware), m_failures(std::uncaught_exceptions())
+    {
+        m_hardware.GetSelectedDisplay(&m_adapter, &m_display);
+    }
+    ~CSelectAgainOnFailure()
+    {
+        if (std::uncaught_exceptions() > m_failures)
+            SelectAgainIfNone(m_hardware, m_adapter, m_display);
+    }
+    CSelectAgainOnFailure(const CSelectAgainOnFailure&) = delete;
+    CSelectAgainOnFailure& operator=(const CSelectAgainOnFailure&) = delete;
+
+private:
+    CHardware& m_hardware;
+    int m_failures;
+    DWORD m_adapter = 0;
+    DWORD m_display = 0;
+};
 
 } // namespace
 
@@ -197,11 +217,9 @@ void CTrayWindow::OnNormalState()
 // on it).
 void CTrayWindow::SwitchDisplayDevices(UINT command, UINT mask)
 {
-    DWORD adapter = 0;
-    DWORD display = 0;
-    m_pHardware->GetSelectedDisplay(&adapter, &display);
-    std::string failure;
-    try {
+    const std::string failure = AfxLoadString(IDS_TRAY_SWITCH_FAILED);
+    AfxRunReporting([&] {
+        CSelectAgainOnFailure selection(*m_pHardware);
         if (!IsOfferedNow(*m_pHardware, command))
             return;
         ForEachPrimaryDisplay(*m_pHardware, [this, mask](UINT a, UINT d) {
@@ -209,18 +227,7 @@ void CTrayWindow::SwitchDisplayDevices(UINT command, UINT mask)
             m_pHardware->SetDisplayDevices(mask);
             return true;
         });
-        return;
-    } catch (CBaseException* e) {
-        failure = e->GetErrorText();
-        e->Delete();
-    } catch (CException* e) {
-        e->Delete();
-        failure = AfxLoadString(IDS_TRAY_SWITCH_FAILED);
-    } catch (...) {
-        failure = AfxLoadString(IDS_TRAY_SWITCH_FAILED);
-    }
-    SelectAgainIfNone(*m_pHardware, adapter, display);
-    ShowTrayMessage(failure);
+    }, failure.c_str());
 }
 
 } // namespace tray

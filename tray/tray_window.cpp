@@ -17,20 +17,6 @@ constexpr UINT_PTR kSwitchGuardTimer = 1;
 // What the shell broadcasts when its taskbar has been created again.
 constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 
-// Runs one duty of the guardian: it runs without a user's action, so its
-// failure is not shown and does not keep the other duties from their turn;
-// the next round tries again.
-template <class Duty>
-void RunQuietly(Duty duty)
-{
-    try {
-        duty();
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-}
-
 } // namespace
 
 CTrayWindow::CTrayWindow(CHardware* hardware)
@@ -147,10 +133,10 @@ bool CTrayWindow::OnTimer(UINT_PTR id)
 void CTrayWindow::GuardSharedState()
 {
     if (m_hotkey)
-        RunQuietly([this] { m_hotkey->RecoverAbandonedSwitch(); });
-    RunQuietly([this] { m_pHardware->ReleaseAbandonedPages(); });
+        AfxRunQuietly([this] { m_hotkey->RecoverAbandonedSwitch(); });
+    AfxRunQuietly([this] { m_pHardware->ReleaseAbandonedPages(); });
     if (m_hotkey)
-        RunQuietly([this] { m_hotkey->CheckHookOwner(); });
+        AfxRunQuietly([this] { m_hotkey->CheckHookOwner(); });
 }
 
 // The menu is built from the record of the primary display, refreshed for
@@ -164,13 +150,11 @@ void CTrayWindow::ShowPopupMenu()
     HMENU popup = GetSubMenu(menu, 0);
     if (!popup)
         return;
-    try {
-        RefreshPrimaryDisplays(*m_pHardware);
-        BuildPopup(popup, Header(), *m_pHardware->GetCurrentDisplay());
-    } catch (CException* e) {
-        ShowTrayError(e);
+    if (!AfxRunReporting([&] {
+            RefreshPrimaryDisplays(*m_pHardware);
+            BuildPopup(popup, Header(), *m_pHardware->GetCurrentDisplay());
+        }))
         return;
-    }
     POINT cursor = {};
     GetCursorPos(&cursor);
     SetForegroundWindow(m_hWnd);
