@@ -69,6 +69,11 @@ struct ModuleTraits {
     static Handle Empty() { return nullptr; }
     static void Free(Handle h) { FreeLibrary(h); }
 };
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Empty() { return nullptr; }
+    static void Free(Handle h) { GlobalFree(h); }
+};
 struct MappedViewTraits {
     using Handle = void*;
     static Handle Empty() { return nullptr; }
@@ -94,6 +99,7 @@ struct MenuTraits {
 using CHandle = CUniqueHandle<KernelHandleTraits>;
 using CModule = CUniqueHandle<ModuleTraits>;
 using CMappedView = CUniqueHandle<MappedViewTraits>;
+using CGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;
 using CDCHandle = CUniqueHandle<DCTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
 

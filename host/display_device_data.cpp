@@ -75,19 +75,17 @@ STDMETHODIMP CDisplayDeviceDataObject::GetData(FORMATETC* format, STGMEDIUM* med
         return served;
 
     const size_t bytes = (m_deviceName.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    CGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory)
         return E_OUTOFMEMORY;
     {
         CGlobalLock lock(memory);
-        if (!lock.Data()) {
-            GlobalFree(memory);
+        if (!lock.Data())
             return E_OUTOFMEMORY;
-        }
         std::memcpy(lock.Data(), m_deviceName.c_str(), bytes);
     }
     medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = memory;
+    medium->hGlobal = memory.Release();
     medium->pUnkForRelease = nullptr;  // the caller frees the memory itself
     return S_OK;
 }

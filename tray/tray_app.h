@@ -23,10 +23,12 @@ public:
     // An error that reached a window procedure: one "VQXTRAY" box.
     void ProcessWndProcException(CException* e, const MSG* msg) override;
 
+private:
+    // Held for the life of the program; the exit steps give back the
+    // resource library first, then the service.
     CModule m_resourceLib;
     ServiceReference<CHardware> m_hardware;
 
-private:
     // Whether another copy runs, for this user or another.
     bool IsAnotherCopyRunning();
     // The service part of start-up; false when it fails.
