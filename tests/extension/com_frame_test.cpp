@@ -6,10 +6,12 @@
 
 #include <shlobj.h>
 
-#include "display_device_data.h"
+#include "com_ptr.h"
+#include "display_properties.h"
 #include "extension_registration.h"
 #include "extension_ids.h"
 #include "handles.h"
+#include "os_service.h"
 #include "resource_ids.h"
 #include "simulated_adapter.h"
 #include "test_support.h"
@@ -189,17 +191,12 @@ protected:
         CoInitialize(nullptr);
         // A window of the tray program's class: the extension then starts
         // no tray program of its own.
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "VQXTray";
-        RegisterClassA(&wc);
-        m_tray = CreateWindowExA(0, "VQXTray", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+        m_tray.Create(kTrayWindowClass, "", 0);
     }
     void TearDown() override
     {
         m_library.Reset();
-        DestroyWindow(m_tray);
+        m_tray.Destroy();
         CoUninitialize();
         SimulatedAdapter::TearDown();
     }
@@ -240,21 +237,16 @@ protected:
     }
     static void Initialize(IShellExtInit& init, const char* deviceName)
     {
-        CComPtr<IDataObject> data;
-        if (deviceName)
-            data = CDisplayDeviceDataObject::Create(std::string(deviceName));
-        EXPECT_EQ(init.Initialize(nullptr, data.Get(), nullptr), S_OK);
+        EXPECT_EQ(extensiontest::InitializeFor(init, deviceName), S_OK);
     }
     static void AddPages(IShellExtInit& init, OfferedPages& pages)
     {
-        CComPtr<IShellPropSheetExt> sheetExt;
-        ASSERT_EQ(init.QueryInterface(IID_IShellPropSheetExt, reinterpret_cast<void**>(sheetExt.Receive())), S_OK);
-        EXPECT_EQ(sheetExt->AddPages(&OfferedPages::Add, reinterpret_cast<LPARAM>(&pages)), S_OK);
+        EXPECT_EQ(extensiontest::AddPagesOf(init, &OfferedPages::Add, reinterpret_cast<LPARAM>(&pages)), S_OK);
     }
 
 private:
     CModule m_library;
-    HWND m_tray = nullptr;
+    testsupport::StandInWindow m_tray;
 };
 
 TEST_F(ExtensionServer, HandsOutItsClassObjectOnlyForItsClassId)
@@ -351,11 +343,8 @@ TEST_F(ExtensionServer, TheLibraryStaysWhilePagesLiveAndARefusedPageIsReleased)
 // before.
 TEST_F(ExtensionServer, CoFreeUnusedLibrariesUnloadsItOnlyAfterTheSheet)
 {
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string folder = self;
-    folder.erase(folder.find_last_of("\\/"));
-    const displaypanel::HandlerRegistration registration = displaypanel::ProductRegistration(folder);
+    const displaypanel::HandlerRegistration registration =
+        displaypanel::ProductRegistration(testsupport::NoTrailingBackslash(testsupport::TestFolder()));
     ASSERT_EQ(displaypanel::RegisterHandler(registration), ERROR_SUCCESS);
 
     OfferedPages pages;
@@ -363,11 +352,9 @@ TEST_F(ExtensionServer, CoFreeUnusedLibrariesUnloadsItOnlyAfterTheSheet)
         CComPtr<IShellExtInit> init;
         ASSERT_EQ(CoCreateInstance(kExtensionClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
                                    reinterpret_cast<void**>(init.Receive())), S_OK);
-        CComPtr<IDataObject> data = CDisplayDeviceDataObject::Create(std::string("\\\\.\\DISPLAY1"));
-        ASSERT_EQ(init->Initialize(nullptr, data.Get(), nullptr), S_OK);
-        CComPtr<IShellPropSheetExt> sheetExt;
-        ASSERT_EQ(init->QueryInterface(IID_IShellPropSheetExt, reinterpret_cast<void**>(sheetExt.Receive())), S_OK);
-        ASSERT_EQ(sheetExt->AddPages(&OfferedPages::Add, reinterpret_cast<LPARAM>(&pages)), S_OK);
+        ASSERT_EQ(extensiontest::InitializeAndAddPages(*init.Get(), "\\\\.\\DISPLAY1", &OfferedPages::Add,
+                                                       reinterpret_cast<LPARAM>(&pages)),
+                  S_OK);
     }
     ASSERT_EQ(pages.taken.size(), 2u);
     CoFreeUnusedLibraries();
@@ -470,24 +457,17 @@ TEST_F(ExtensionServer, WithoutItsResourceLibrarySaysWhyOnce)
         { "missing", nullptr, "VQXRES.DLL" },
         { "other-version", "other-version\\VQXRES.DLL", "version" },
     };
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string here = self;
-    here.erase(here.find_last_of("\\/") + 1);
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
+    const std::string here = testsupport::TestFolder();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string folder = std::string(temp) + "vqx-page-" + c.name + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        DeleteFileA((folder + "VQXRES.DLL").c_str());
-        for (const char* file : { "extension_load_probe.exe", "VQXPage.dll", "VQXAPI.dll", "VQXSIM.DLL",
-                                  "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll" })
-            ASSERT_TRUE(CopyFileA((here + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+        const testsupport::TemporaryFolder folder(std::string("vqx-page-") + c.name);
+        DeleteFileA(folder.File("VQXRES.DLL").c_str());
+        for (const std::string& file : testsupport::WithRuntimeLibraries({ "extension_load_probe.exe", "VQXPage.dll" }))
+            ASSERT_TRUE(folder.Copy(here + file, file)) << file;
         if (c.resources) {
-            ASSERT_TRUE(CopyFileA((here + c.resources).c_str(), (folder + "VQXRES.DLL").c_str(), FALSE));
+            ASSERT_TRUE(folder.Copy(here + c.resources, "VQXRES.DLL"));
         }
-        testsupport::Program probe("\"" + folder + "extension_load_probe.exe\"");
+        testsupport::Program probe("\"" + folder.File("extension_load_probe.exe") + "\"");
         ASSERT_TRUE(probe.Started());
         HWND box = testsupport::WaitForDialog("VQXPAGE", 30000);
         ASSERT_TRUE(box) << "the reason is shown";

@@ -1,7 +1,6 @@
 #include "display_properties.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include "com_ptr.h"
 #include "display_device_data.h"
@@ -9,6 +8,32 @@
 #include "procaddress.h"
 
 namespace extensiontest {
+
+HRESULT InitializeFor(IShellExtInit& init, const char* deviceName)
+{
+    CComPtr<IDataObject> data;
+    if (deviceName)
+        data = CDisplayDeviceDataObject::Create(std::string(deviceName));
+    return init.Initialize(nullptr, data.Get(), nullptr);
+}
+
+HRESULT AddPagesOf(IShellExtInit& init, LPFNADDPROPSHEETPAGE addPage, LPARAM lParam)
+{
+    CComPtr<IShellPropSheetExt> extension;
+    if (FAILED(init.QueryInterface(IID_IShellPropSheetExt, extension.ReceiveVoid())) || !extension)
+        return E_NOINTERFACE;
+    return extension->AddPages(addPage, lParam);
+}
+
+HRESULT InitializeAndAddPages(IShellExtInit& init, const std::string& deviceName, LPFNADDPROPSHEETPAGE addPage,
+                              LPARAM lParam)
+{
+    const CComPtr<IDataObject> data = CDisplayDeviceDataObject::Create(deviceName);
+    const HRESULT result = init.Initialize(nullptr, data.Get(), nullptr);
+    if (FAILED(result))
+        return result;
+    return AddPagesOf(init, addPage, lParam);
+}
 
 ExtensionLibrary::ExtensionLibrary() : m_library(LoadLibraryA(kExtensionFileName)) {}
 
@@ -26,14 +51,8 @@ HRESULT ExtensionLibrary::AddPages(const std::string& deviceName, CPropertySheet
     result = factory->CreateInstance(nullptr, IID_IShellExtInit, init.ReceiveVoid());
     if (FAILED(result))
         return result;
-    const CComPtr<IDataObject> data = CDisplayDeviceDataObject::Create(deviceName);
-    result = init->Initialize(nullptr, data.Get(), nullptr);
-    if (FAILED(result))
-        return result;
-    const CComPtr<IShellPropSheetExt> extension = init.QueryInterface<IShellPropSheetExt>(IID_IShellPropSheetExt);
-    if (!extension)
-        return E_NOINTERFACE;
-    return extension->AddPages(&CPropertySheetPages::AddPageCallback, reinterpret_cast<LPARAM>(&pages));
+    return InitializeAndAddPages(*init.Get(), deviceName, &CPropertySheetPages::AddPageCallback,
+                                 reinterpret_cast<LPARAM>(&pages));
 }
 
 HRESULT ExtensionLibrary::CanUnloadNow() const

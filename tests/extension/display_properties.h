@@ -6,10 +6,14 @@
 //                           asked for its pages through its COM objects
 //   DisplayPropertiesSheet  pages in a modeless sheet of the calling thread,
 //                           driven by messages as Wine's comctl32 tests do
+//   InitializeFor, AddPagesOf, InitializeAndAddPages
+//                           the steps by which the Display control panel
+//                           asks an extension object for its pages
 #pragma once
 
 #include <windows.h>
 #include <prsht.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -17,6 +21,17 @@
 #include "property_sheet_pages.h"
 
 namespace extensiontest {
+
+// IShellExtInit::Initialize with a data object naming `deviceName` (null:
+// no data object), released again on return; Initialize's result.
+HRESULT InitializeFor(IShellExtInit& init, const char* deviceName);
+// The object's IShellPropSheetExt (E_NOINTERFACE without one) asked to add
+// its pages through `addPage`; AddPages's result.
+HRESULT AddPagesOf(IShellExtInit& init, LPFNADDPROPSHEETPAGE addPage, LPARAM lParam);
+// Both, as the Display control panel does, with the data object kept until
+// the pages are added; the first failing step's result, else AddPages's.
+HRESULT InitializeAndAddPages(IShellExtInit& init, const std::string& deviceName, LPFNADDPROPSHEETPAGE addPage,
+                              LPARAM lParam);
 
 class ExtensionLibrary {
 public:

@@ -28,21 +28,6 @@ const StandInDriver kStandInDrivers[] = {
     { "stand_in_vqxdispb.dll", "vqxdispb.dll", { STAND_IN_VQXDISPB_VERSION } },
 };
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string SystemFolder()
-{
-    char path[MAX_PATH] = "";
-    GetSystemDirectoryA(path, sizeof(path));
-    return std::string(path) + "\\";
-}
-
 // The stand-in driver files in the system folder, where the system finds
 // libraries by bare name, for the life of the object.
 class InstalledStandInDrivers {
@@ -50,14 +35,14 @@ public:
     InstalledStandInDrivers()
     {
         for (const StandInDriver& driver : kStandInDrivers)
-            EXPECT_TRUE(CopyFileA((ProgramFolder() + driver.builtFile).c_str(),
-                                  (SystemFolder() + driver.driverFile).c_str(), FALSE))
+            EXPECT_TRUE(CopyFileA((testsupport::TestFolder() + driver.builtFile).c_str(),
+                                  (testsupport::SystemFolder() + driver.driverFile).c_str(), FALSE))
                 << driver.builtFile << ": error " << GetLastError();
     }
     ~InstalledStandInDrivers()
     {
         for (const StandInDriver& driver : kStandInDrivers)
-            DeleteFileA((SystemFolder() + driver.driverFile).c_str());
+            DeleteFileA((testsupport::SystemFolder() + driver.driverFile).c_str());
     }
     InstalledStandInDrivers(const InstalledStandInDrivers&) = delete;
     InstalledStandInDrivers& operator=(const InstalledStandInDrivers&) = delete;
@@ -66,22 +51,18 @@ public:
 std::string DriverVersionText(const StandInDriver& driver)
 {
     const std::vector<int>& v = driver.version;
-    return FormatResource(IDS_FMT_DRIVER_VERSION, v[0], v[1], v[2], v[3]);
+    return testsupport::FormatResource(IDS_FMT_DRIVER_VERSION, v[0], v[1], v[2], v[3]);
 }
 
 // A folder holding the probe program and every library beside the test
 // program, but not the tray program; removed with the object.
 class FolderWithoutTrayProgram {
 public:
-    FolderWithoutTrayProgram()
+    FolderWithoutTrayProgram() : m_folder("vqx_pages_without_tray")
     {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(sizeof(temp), temp);
-        m_folder = std::string(temp) + "vqx_pages_without_tray\\";
-        CreateDirectoryA(m_folder.c_str(), nullptr);
         Copy(kTrayVersionProbe);
         WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((ProgramFolder() + "*.dll").c_str(), &found);
+        HANDLE search = FindFirstFileA((testsupport::TestFolder() + "*.dll").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE)
             return;
         do
@@ -89,27 +70,15 @@ public:
         while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    ~FolderWithoutTrayProgram()
-    {
-        for (const std::string& file : m_files)
-            DeleteFileA((m_folder + file).c_str());
-        RemoveDirectoryA(m_folder.c_str());
-    }
-    FolderWithoutTrayProgram(const FolderWithoutTrayProgram&) = delete;
-    FolderWithoutTrayProgram& operator=(const FolderWithoutTrayProgram&) = delete;
-
-    const std::string& Path() const { return m_folder; }
+    const std::string& Path() const { return m_folder.Path(); }
 
 private:
     void Copy(const std::string& file)
     {
-        EXPECT_TRUE(CopyFileA((ProgramFolder() + file).c_str(), (m_folder + file).c_str(), FALSE))
-            << file << ": error " << GetLastError();
-        m_files.push_back(file);
+        EXPECT_TRUE(m_folder.CopyFromTestFolder(file)) << file << ": error " << GetLastError();
     }
 
-    std::string m_folder;
-    std::vector<std::string> m_files;
+    testsupport::TemporaryFolder m_folder;
 };
 
 // Runs the probe program of `folder` on the fixture's display; its answer.
@@ -137,9 +106,9 @@ TEST_F(InformationPage, ShowsTheAdapterAsTheDriverReportsIt)
     };
     const Case cases[] = {
         { "AdapterKind=0\nPanelWidth=1400\nPanelHeight=1050\nVersion=1.2.3\n", 0, "1400 x 1050",
-          FormatResource(IDS_FMT_ADAPTER_VERSION3, 1, 2, 3) },
+          testsupport::FormatResource(IDS_FMT_ADAPTER_VERSION3, 1, 2, 3) },
         { "AdapterKind=3\nPanelId=1\nVersion=6.14.10.2\n", 3, "800 x 600",
-          FormatResource(IDS_FMT_ADAPTER_VERSION4, 6, 14, 10, 2) },
+          testsupport::FormatResource(IDS_FMT_ADAPTER_VERSION4, 6, 14, 10, 2) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.adapter);
@@ -150,7 +119,8 @@ TEST_F(InformationPage, ShowsTheAdapterAsTheDriverReportsIt)
         EXPECT_EQ(ResourceString(IDS_ADAPTER_KIND_BASE + c.kind), ItemText(page, IDC_INFO_ADAPTER_KIND));
         EXPECT_EQ(c.panelSize, ItemText(page, IDC_INFO_PANEL_SIZE));
         EXPECT_EQ(c.adapterVersion, ItemText(page, IDC_INFO_ADAPTER_VERSION));
-        EXPECT_EQ(FormatResource(IDS_FMT_COPYRIGHT_YEARS, 2000, 2003), ItemText(page, IDC_COPYRIGHT_YEARS));
+        EXPECT_EQ(testsupport::FormatResource(IDS_FMT_COPYRIGHT_YEARS, 2000, 2003),
+                  ItemText(page, IDC_COPYRIGHT_YEARS));
         EXPECT_EQ(ResourceString(IDS_COPYRIGHT_NOTICE), ItemText(page, IDC_COPYRIGHT_NOTICE));
         CloseDisplayProperties();
     }
@@ -189,7 +159,7 @@ TEST_F(InformationPage, ShowsTheTrayProgramsVersion)
 {
     // VQXTray.exe lies beside the test program, where the system looks first.
     OpenDisplayProperties();
-    EXPECT_EQ(FormatResource(IDS_FMT_TRAY_VERSION, VQX_PRODUCT_VERSION),
+    EXPECT_EQ(testsupport::FormatResource(IDS_FMT_TRAY_VERSION, VQX_PRODUCT_VERSION),
               ItemText(ShowInformationPage(), IDC_INFO_TRAY_VERSION));
 }
 
@@ -212,7 +182,7 @@ TEST_F(InformationPage, LeavesTheTrayVersionEmptyWhereTheSystemDoesNotFindTheTra
 {
     // The system looks in the program's folder first: beside the test
     // program the probe finds the tray program, in a copy without it not.
-    EXPECT_EQ(DWORD(kTrayVersionShown), RunTrayVersionProbe(ProgramFolder()));
+    EXPECT_EQ(DWORD(kTrayVersionShown), RunTrayVersionProbe(testsupport::TestFolder()));
     const FolderWithoutTrayProgram folder;
     EXPECT_EQ(DWORD(kTrayVersionEmpty), RunTrayVersionProbe(folder.Path()));
 }

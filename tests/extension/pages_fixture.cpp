@@ -55,23 +55,14 @@ void ExtensionPages::SetUp()
 void ExtensionPages::TearDown()
 {
     CloseDisplayProperties();
-    if (m_standInTray)
-        DestroyWindow(m_standInTray);
-    UnregisterClassA(kTrayWindowClass, GetModuleHandleA(nullptr));
+    m_standInTray.Destroy();
     SimulatedAdapter::TearDown();
 }
 
 void ExtensionPages::CreateStandInTray()
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = StandInTrayProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kTrayWindowClass;
-    RegisterClassA(&wc);
     // Hidden and top-level, as the tray program's window: broadcasts reach it.
-    m_standInTray = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayWindowClass, "VQX Control Panel", WS_POPUP,
-                                    0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(nullptr, m_standInTray);
+    ASSERT_NE(nullptr, m_standInTray.Create(kTrayWindowClass, "VQX Control Panel", WS_EX_TOOLWINDOW, StandInTrayProc));
     g_powerBroadcasts = 0;
 }
 
@@ -164,7 +155,7 @@ int ExtensionPages::PowerBroadcasts() const
 void ExtensionPages::WaitForPostedMessages() const
 {
     const unsigned marker = ++g_markersPosted;
-    PostMessageA(m_standInTray, kMarkerMessage, marker, 0);
+    PostMessageA(m_standInTray.Handle(), kMarkerMessage, marker, 0);
     EXPECT_TRUE(testsupport::WaitUntil([&] { return g_lastMarkerSeen >= marker; }));
 }
 

@@ -25,16 +25,6 @@ constexpr int kApplyButton = 12321;
 // line status.
 bool Is95Family(const HardwareHeader& header);
 
-// Format `format` (a string of the resource library) filled like printf.
-template <class... Numbers>
-std::string FormatResource(UINT format, Numbers... numbers)
-{
-    const std::string text = testsupport::ResourceString(format);
-    std::vector<char> filled(text.size() + 64);
-    std::snprintf(filled.data(), filled.size(), text.c_str(), numbers...);
-    return filled.data();
-}
-
 class ExtensionPages : public SimulatedAdapter {
 protected:
     void SetUp() override;
@@ -80,7 +70,7 @@ private:
 
     std::unique_ptr<extensiontest::ExtensionLibrary> m_extension;
     std::unique_ptr<extensiontest::DisplayPropertiesSheet> m_sheet;
-    HWND m_standInTray = nullptr;
+    testsupport::StandInWindow m_standInTray;
 };
 
 // Driving a page of a sheet from any thread.

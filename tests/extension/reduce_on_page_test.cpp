@@ -86,7 +86,8 @@ TEST_F(ReduceOnPage, ShowsTheDriversSettingWithApplyOff)
             EXPECT_EQ(ResourceString(c.stateText), ItemText(page, IDC_REDUCE_ON_STATE));
             EXPECT_FALSE(Shown(page, IDC_REDUCE_ON_STATE));
             EXPECT_FALSE(Shown(page, IDC_REDUCE_ON_NOTE));
-            EXPECT_EQ(FormatResource(IDS_FMT_COPYRIGHT_YEARS, 2001, 2003), ItemText(page, IDC_COPYRIGHT_YEARS));
+            EXPECT_EQ(testsupport::FormatResource(IDS_FMT_COPYRIGHT_YEARS, 2001, 2003),
+                      ItemText(page, IDC_COPYRIGHT_YEARS));
             EXPECT_EQ(ResourceString(IDS_COPYRIGHT_NOTICE), ItemText(page, IDC_COPYRIGHT_NOTICE));
         });
         CloseDisplayProperties();

@@ -27,13 +27,6 @@ private:
     CMappedView m_view;
 };
 
-std::string ThisProgram()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    return path;
-}
-
 } // namespace
 
 using SharedBlock = SimulatedAdapter;
@@ -108,7 +101,7 @@ TEST_F(SharedBlock, AFailedStartLeavesTheBlockFreeForTheNextProcess)
     EXPECT_EQ((ServiceError{ IDS_ERR_NO_ADAPTER, 0 }), CatchServiceError([&] { Hardware(); }));
     Load(kOneDisplay);
     // A mutex left owned here would hold the next process's start forever.
-    testsupport::Program child("\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests "
+    testsupport::Program child("\"" + testsupport::ThisProgram() + "\" --gtest_also_run_disabled_tests "
                                "--gtest_filter=DISABLED_SecondProcess.StartsOnItsOwn");
     ASSERT_TRUE(child.Started());
     EXPECT_EQ(0u, child.Wait(30000)) << "the second process started";
@@ -190,7 +183,7 @@ TEST_F(SharedBlock, SecondProcessAttachesUnselectedAndSelectsByName)
     hardware->GetHeader(TRUE)->pagesOpen = 0x4242;
     SimClearJournal();
 
-    testsupport::Program child("\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests "
+    testsupport::Program child("\"" + testsupport::ThisProgram() + "\" --gtest_also_run_disabled_tests "
                                "--gtest_filter=DISABLED_SecondProcess.*");
     ASSERT_TRUE(child.Started());
     EXPECT_EQ(0u, child.Wait(30000)) << "the second process's checks failed";

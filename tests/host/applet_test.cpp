@@ -16,14 +16,7 @@ using CplAppletFn = LONG(APIENTRY*)(HWND, UINT, LPARAM, LPARAM);
 
 std::string AppletPath()
 {
-    return TestFolder() + "\\" + displaypanel::kAppletFile;
-}
-
-std::string SystemFolder()
-{
-    char folder[MAX_PATH] = "";
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return folder;
+    return testsupport::TestFolder() + displaypanel::kAppletFile;
 }
 
 std::string Quoted(const std::string& text)
@@ -95,12 +88,12 @@ protected:
         displaypanel::UnregisterHandler(FakeRegistration(displaypanel::kPropertySheetHandlersKey));
         EXPECT_EQ(0u, RunRegister("remove"));
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
-                  GetFileAttributesA((SystemFolder() + "\\" + displaypanel::kAppletFile).c_str()));
+                  GetFileAttributesA((testsupport::SystemFolder() + displaypanel::kAppletFile).c_str()));
     }
 
     static DWORD RunRegister(const std::string& arguments)
     {
-        Program tool(Quoted(TestFolder() + "\\vqxregister.exe") + " " + arguments);
+        Program tool(Quoted(testsupport::TestFolder() + "vqxregister.exe") + " " + arguments);
         return tool.Wait();
     }
 
@@ -108,7 +101,7 @@ protected:
     // `button`; rundll32 must end then.
     SeenSheet RunPanel(const std::string& command, int button)
     {
-        CCurrentFolder binaries(TestFolder());
+        CCurrentFolder binaries(testsupport::NoTrailingBackslash(testsupport::TestFolder()));
         Program rundll32(command);
         EXPECT_TRUE(rundll32.Started());
         HWND sheet = testsupport::WaitForDialog(displaypanel::kSheetCaption, 10000);

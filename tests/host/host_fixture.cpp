@@ -9,37 +9,10 @@
 #include "procaddress.h"
 #include "test_support.h"
 
-std::string TestFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
 CTempFolder::CTempFolder()
+    : m_folder("vqxhost", testsupport::TemporaryFolder::Naming::Numbered),
+      m_path(testsupport::NoTrailingBackslash(m_folder.Path()))
 {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    for (unsigned attempt = GetTickCount();; ++attempt) {
-        m_path = std::string(temp) + "vqxhost" + std::to_string(attempt % 100000);
-        if (CreateDirectoryA(m_path.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
-            break;
-    }
-}
-
-CTempFolder::~CTempFolder()
-{
-    WIN32_FIND_DATAA found = {};
-    HANDLE search = FindFirstFileA(File("*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA(File(found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(m_path.c_str());
 }
 
 CCurrentFolder::CCurrentFolder(const std::string& folder)
@@ -57,10 +30,10 @@ CCurrentFolder::~CCurrentFolder()
 
 displaypanel::HandlerRegistration FakeRegistration(const std::string& handlersKey)
 {
-    return { kFakeExtensionClassId, TestFolder() + "\\" + kFakeExtensionFile, kFakeHandlerName, handlersKey };
+    return { kFakeExtensionClassId, testsupport::TestFolder() + kFakeExtensionFile, kFakeHandlerName, handlersKey };
 }
 
-CFakeExtension::CFakeExtension() : m_module(LoadLibraryA((TestFolder() + "\\" + kFakeExtensionFile).c_str()))
+CFakeExtension::CFakeExtension() : m_module(LoadLibraryA((testsupport::TestFolder() + kFakeExtensionFile).c_str()))
 {
 }
 

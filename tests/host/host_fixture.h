@@ -1,6 +1,5 @@
 // What the tests of the stand-in Display control panel share:
 //
-//   TestFolder          the folder of the test program and of every binary
 //   CTempFolder         a folder of the test's own, removed with its files
 //   CCurrentFolder      the current folder changed for a scope
 //   FakeRegistration    the fake extension as a handler under a given key
@@ -24,22 +23,19 @@
 #include "extension_registration.h"
 #include "fake_extension.h"
 #include "handles.h"
-
-std::string TestFolder();
+#include "test_support.h"
 
 // A new, empty folder in the temporary folder; removed with the files in it
-// (not subfolders) when the object goes.
+// (not subfolders) when the object goes.  Path() has no trailing backslash.
 class CTempFolder {
 public:
     CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
 
     const std::string& Path() const { return m_path; }
-    std::string File(const char* name) const { return m_path + "\\" + name; }
+    std::string File(const char* name) const { return m_folder.File(name); }
 
 private:
+    testsupport::TemporaryFolder m_folder;
     std::string m_path;
 };
 

@@ -19,7 +19,7 @@ const char kForeignContent[] = "the system's own Display control panel";
 
 std::string OurApplet()
 {
-    return TestFolder() + "\\" + kAppletFile;
+    return testsupport::TestFolder() + kAppletFile;
 }
 
 void WriteFile(const std::string& path, const std::string& content)
@@ -55,16 +55,9 @@ bool KeyExists(HKEY root, const std::string& key)
     return opened.Open(root, key.c_str()) == ERROR_SUCCESS;
 }
 
-std::string SystemFolder()
-{
-    char folder[MAX_PATH] = "";
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return folder;
-}
-
 DWORD RunRegister(const std::string& arguments)
 {
-    testsupport::Program tool("\"" + TestFolder() + "\\vqxregister.exe\" " + arguments);
+    testsupport::Program tool("\"" + testsupport::TestFolder() + "vqxregister.exe\" " + arguments);
     return tool.Wait();
 }
 
@@ -103,7 +96,7 @@ TEST(AppletInstallation, OurAppletIsToldFromAnyOtherFile)
     EXPECT_TRUE(IsStandInApplet(OurApplet()));
     EXPECT_FALSE(IsStandInApplet(folder.File(kAppletFile)));
     // A binary with a version resource of this system, but another one.
-    EXPECT_FALSE(IsStandInApplet(TestFolder() + "\\vqxregister.exe"));
+    EXPECT_FALSE(IsStandInApplet(testsupport::TestFolder() + "vqxregister.exe"));
 }
 
 TEST(AppletInstallation, ADeskCplNotOursIsNeitherReplacedNorRemoved)
@@ -142,7 +135,7 @@ class RegisterTool : public testing::Test {
 protected:
     void TearDown() override
     {
-        RemoveApplet(SystemFolder());
+        RemoveApplet(testsupport::NoTrailingBackslash(testsupport::SystemFolder()));
         if (m_placedForeignApplet)
             DeleteFileA(m_systemApplet.c_str());
         UnregisterHandler(ProductRegistration(""));
@@ -156,7 +149,7 @@ protected:
         m_placedForeignApplet = true;
     }
 
-    const std::string m_systemApplet = SystemFolder() + "\\" + kAppletFile;
+    const std::string m_systemApplet = testsupport::SystemFolder() + kAppletFile;
     bool m_placedForeignApplet = false;
 };
 

@@ -21,11 +21,7 @@ CHotkey* HotKeys::Hotkeys()
 
 std::string HotKeys::Program(const char* name)
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    folder.erase(folder.find_last_of("\\/") + 1);
-    return "\"" + folder + name + "\"";
+    return "\"" + testsupport::TestFolder() + name + "\"";
 }
 
 void TypeHotKey(BYTE key, UINT modifiers)

@@ -21,10 +21,8 @@ std::unique_ptr<testsupport::Program> Robustness::StartHolder(const char* share)
 
 bool Robustness::RunInFreshProcess(const std::string& name)
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    testsupport::Program child("\"" + std::string(path) + "\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_" +
-                               name);
+    testsupport::Program child("\"" + testsupport::ThisProgram() +
+                               "\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_" + name);
     return child.Started() && child.Wait(30000) == 0;
 }
 

@@ -50,7 +50,7 @@ private:
 // The AC line status power::GetSystemPowerStatus gives a fresh process.
 DWORD ProbedACLineStatus()
 {
-    testsupport::Program probe("\"" + BinFolder() + "power_probe.exe\"");
+    testsupport::Program probe("\"" + testsupport::TestFolder() + "power_probe.exe\"");
     EXPECT_TRUE(probe.Started());
     return probe.Wait();
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "folders.h"
+
 namespace simtest {
 
 Request Words(std::initializer_list<DWORD> words)
@@ -75,17 +77,9 @@ std::vector<SimJournalEntry> Journal()
     return entries;
 }
 
-std::string BinFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string ScenarioPath(const char* name)
 {
-    return BinFolder() + "scenarios\\" + name;
+    return testsupport::TestFolder() + "scenarios\\" + name;
 }
 
 DWORD RunTool(const std::string& arguments, std::string* output)
@@ -101,7 +95,7 @@ DWORD RunTool(const std::string& arguments, std::string* output)
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string command = "\"" + BinFolder() + "vqxsimctl.exe\" " + arguments;
+    std::string command = "\"" + testsupport::TestFolder() + "vqxsimctl.exe\" " + arguments;
     PROCESS_INFORMATION process = {};
     BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                                   &process);

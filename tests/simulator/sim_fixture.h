@@ -52,7 +52,6 @@ std::unique_ptr<SimState> State();
 std::vector<SimJournalEntry> Journal();
 // Path of a scenario shipped beside the binaries.
 std::string ScenarioPath(const char* name);
-std::string BinFolder();
 
 // Runs vqxsimctl with arguments; returns its exit code, its output in *output.
 DWORD RunTool(const std::string& arguments, std::string* output = nullptr);

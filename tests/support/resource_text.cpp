@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <vector>
-
 #include "text.h"
 
 namespace testsupport {
@@ -24,10 +21,7 @@ std::string ResourceString(UINT id)
 
 std::string ResourceString(UINT id, int value)
 {
-    const std::string format = ResourceString(id);
-    std::vector<char> text(format.size() + 32);  // room for the number
-    std::snprintf(text.data(), text.size(), format.c_str(), value);
-    return text.data();
+    return FormatResource(id, value);
 }
 
 } // namespace testsupport

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -16,5 +18,15 @@ std::string ResourceString(UINT id);
 // String `id` as a format with one integer placeholder, filled with `value`:
 // how the service library builds its error texts (and the countdown).
 std::string ResourceString(UINT id, int value);
+
+// String `format` of VQXRES.DLL filled like printf with `values`.
+template <class... Values>
+std::string FormatResource(UINT format, Values... values)
+{
+    const std::string text = ResourceString(format);
+    std::vector<char> filled(text.size() + 64);
+    std::snprintf(filled.data(), filled.size(), text.c_str(), values...);
+    return filled.data();
+}
 
 } // namespace testsupport

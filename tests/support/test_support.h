@@ -2,7 +2,9 @@
 //
 //   WindowsVersion   which test prefix the program runs in ("win95" ... "win7")
 //   FlushEvents, WaitUntil, PumpMessages   (message_pump.h)
-//   ResourceString   texts of the resource library (resource_text.h)
+//   ResourceString, FormatResource   texts of the resource library (resource_text.h)
+//   TestFolder, SystemFolder, TemporaryFolder   folders and files (folders.h)
+//   StandInWindow    a hidden window of another program's class (stand_in_window.h)
 //   WaitForWindow    polls the top-level windows until one matches
 //   WaitForDialog    the same, for a #32770 dialog or message box by caption
 //   WindowText / ItemText / MessageBoxText   read texts
@@ -15,8 +17,10 @@
 #include <functional>
 #include <string>
 
+#include "folders.h"
 #include "message_pump.h"
 #include "resource_text.h"
+#include "stand_in_window.h"
 
 namespace testsupport {
 

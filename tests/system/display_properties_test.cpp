@@ -19,13 +19,6 @@ const char kSheetCaption[] = "Display Properties";
 const char kRunApplet[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";
 const int kTabControl = 0x3020;  // the property sheet's tabs
 
-std::string SystemFolder()
-{
-    char folder[MAX_PATH] = "";
-    GetSystemDirectoryA(folder, sizeof(folder));
-    return folder;
-}
-
 // The page of `sheet` that holds control `id`, or null.
 HWND PageWith(HWND sheet, int id)
 {
@@ -42,12 +35,13 @@ protected:
     void SetUp() override
     {
         TrayProgram::SetUp();
-        m_registration = displaypanel::ProductRegistration(TestFolder());
+        m_registration = displaypanel::ProductRegistration(testsupport::TestFolder());
         ASSERT_EQ(displaypanel::RegisterHandler(m_registration), ERROR_SUCCESS);
-        ASSERT_EQ(displaypanel::InstallApplet(TestFolder() + "desk.cpl", SystemFolder()),
+        ASSERT_EQ(displaypanel::InstallApplet(testsupport::TestFolder() + "desk.cpl",
+                                              testsupport::NoTrailingBackslash(testsupport::SystemFolder())),
                   displaypanel::AppletResult::Done);
         // Programs started from here find the tray program in this folder.
-        SetCurrentDirectoryA(TestFolder().c_str());
+        SetCurrentDirectoryA(testsupport::TestFolder().c_str());
     }
     void TearDown() override
     {
@@ -55,9 +49,9 @@ protected:
             testsupport::PressButton(m_sheet, IDCANCEL);
         TrayProgram::TearDown();
         if (HWND tray = FindWindowA(kTrayClass, nullptr))  // started by the extension
-            PostMessageA(tray, WM_COMMAND, 40004, 0);
+            PostMessageA(tray, WM_COMMAND, ID_TRAY_EXIT, 0);
         WaitUntil([] { return !FindWindowA(kTrayClass, nullptr); }, 10000);
-        displaypanel::RemoveApplet(SystemFolder());
+        displaypanel::RemoveApplet(testsupport::NoTrailingBackslash(testsupport::SystemFolder()));
         displaypanel::UnregisterHandler(m_registration);
     }
 
@@ -108,7 +102,7 @@ TEST_F(DisplayProperties, TheAppletShowsBothPagesStartsTheTrayAndHoldsTheDisplay
 TEST_F(DisplayProperties, TheTrayMenusFirstItemOpensThem)
 {
     ASSERT_TRUE(StartTray());
-    Choose(40001);
+    Choose(ID_TRAY_DISPLAY_PROPERTIES);
     HWND sheet = WaitForSheet();
     ASSERT_TRUE(sheet) << "the Display Properties from the tray menu";
     EXPECT_TRUE(PageWith(sheet, IDC_INFO_TITLE));
@@ -123,7 +117,7 @@ TEST_F(DisplayProperties, TheTrayMenusFirstItemOpensThem)
 // both pages all the same.
 TEST_F(DisplayProperties, FromAnotherCurrentFolderBothPagesShow)
 {
-    SetCurrentDirectoryA(SystemFolder().c_str());
+    SetCurrentDirectoryA(testsupport::NoTrailingBackslash(testsupport::SystemFolder()).c_str());
     testsupport::Program panel(kRunApplet);
     ASSERT_TRUE(panel.Started());
     HWND sheet = WaitForSheet();

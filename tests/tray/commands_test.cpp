@@ -3,6 +3,7 @@
 #include "tray_fixture.h"
 
 #include "os_service.h"
+#include "resource_ids.h"
 #include "tray_device_commands.h"
 
 using testsupport::WaitForDialog;
@@ -60,7 +61,7 @@ TEST_F(TrayCommands, EachDeviceChoiceSwitchesThePrimaryDisplayToItsOutputs)
     for (const TrayDeviceCommand& choice : kTrayDeviceCommands) {
         SimClearJournal();
         Choose(choice.command);
-        const auto switches = TrayEscapes(13);
+        const auto switches = TrayEscapes(SIM_FN_SWITCH);
         if (!choice.choosable) {
             EXPECT_TRUE(switches.empty()) << choice.command << " only shows the state";
             continue;
@@ -77,15 +78,15 @@ TEST_F(TrayCommands, RotationItemsRotateByTheirAngles)
     const struct {
         UINT command;
         BYTE code;
-    } rotations[] = { { 2020, 1 }, { 2021, 3 }, { 2022, 2 } };
+    } rotations[] = { { ID_TRAY_ROTATE_90, 1 }, { ID_TRAY_ROTATE_180, 3 }, { ID_TRAY_ROTATE_270, 2 } };
     StartOn(kOneDisplay);
     for (const auto& r : rotations) {
         SimClearJournal();
         Choose(r.command);
-        const auto rotates = TrayEscapes(10);
+        const auto rotates = TrayEscapes(SIM_FN_ROTATE);
         ASSERT_EQ(rotates.size(), 1u) << r.command;
         EXPECT_EQ(SIM_REQUEST_BYTE(&rotates[0], 4), r.code) << r.command;
-        Choose(2037);  // back, for the next angle
+        Choose(ID_TRAY_NORMAL_STATE);  // back, for the next angle
     }
 }
 
@@ -96,8 +97,8 @@ TEST_F(TrayCommands, DualViewItemSwitchesDualViewOn)
 {
     StartOn(kOneDisplay);
     const int osClass = Header().osClass;
-    Choose(2026);
-    const auto dualView = TrayEscapes(11);
+    Choose(ID_TRAY_DUALVIEW_ON);
+    const auto dualView = TrayEscapes(SIM_FN_DUAL_VIEW);
     if (osClass != kOSWinNT4 && osClass != kOSWin2000) {
         EXPECT_EQ(Header().enableDualView, 0);
         EXPECT_TRUE(dualView.empty()) << "no dual view on OS class " << osClass;
@@ -120,7 +121,7 @@ TEST_F(TrayCommands, NormalStateUndoesRotationDualViewOrDualApplication)
     };
     for (const auto& c : cases) {
         StartOn(c.scenario);
-        Choose(2037);
+        Choose(ID_TRAY_NORMAL_STATE);
         const auto undo = TrayEscapes(c.function);
         ASSERT_EQ(undo.size(), 1u) << c.scenario;
         EXPECT_EQ(SIM_REQUEST_BYTE(&undo[0], 4), 0) << c.scenario;
@@ -132,39 +133,39 @@ TEST_F(TrayCommands, NormalStateUndoesRotationDualViewOrDualApplication)
 TEST_F(TrayCommands, AFailedSwitchShowsTheErrorOnceAndTheProgramGoesOn)
 {
     StartOn(kAllOutputs);
-    SimSetEscapeFault(13, SIM_STATUS_NOT_CONNECTED);
+    SimSetEscapeFault(SIM_FN_SWITCH, SIM_STATUS_NOT_CONNECTED);
     const std::string expected = ErrorTextOf([&] {
         Hardware()->SelectDisplay(0, 0);
         Hardware()->SetDisplayDevices(2);
     });
     SimClearJournal();
-    Choose(40008);
+    Choose(ID_TRAY_DEVICES_CRT);
     EXPECT_EQ(TakeBox(), expected);
     EXPECT_FALSE(expected.empty());
 
-    SimSetEscapeFault(13, 0);
-    Choose(40007);
-    EXPECT_EQ(TrayEscapes(13).size(), 2u) << "the program is still there";
+    SimSetEscapeFault(SIM_FN_SWITCH, 0);
+    Choose(ID_TRAY_DEVICES_LCD);
+    EXPECT_EQ(TrayEscapes(SIM_FN_SWITCH).size(), 2u) << "the program is still there";
 }
 
 TEST_F(TrayCommands, AFailedRotationShowsTheErrorOnce)
 {
     StartOn(kOneDisplay);
-    SimSetEscapeFault(10, SIM_STATUS_NOT_NOW);
-    Choose(2020);
+    SimSetEscapeFault(SIM_FN_ROTATE, SIM_STATUS_NOT_NOW);
+    Choose(ID_TRAY_ROTATE_90);
     const std::string text = TakeBox();
     EXPECT_NE(text, "");
-    EXPECT_NE(text, testsupport::ResourceString(230)) << "the service's own error text is shown";
+    EXPECT_NE(text, testsupport::ResourceString(IDS_TRAY_FEATURE_FAILED)) << "the service's own error text is shown";
 }
 
 TEST_F(TrayCommands, AFailedSwitchOfTheFirstPrimaryDisplayLeavesTheSecondAlone)
 {
     StartOn(kTwoPrimaries);
-    SimSetEscapeFault(13, SIM_STATUS_INVALID);
-    Choose(40008);
+    SimSetEscapeFault(SIM_FN_SWITCH, SIM_STATUS_INVALID);
+    Choose(ID_TRAY_DEVICES_CRT);
     EXPECT_NE(TakeBox(), "");
     EXPECT_EQ(WaitForDialog(kTrayBoxCaption, 500), nullptr) << "one box only";
-    const auto switches = TrayEscapes(13);
+    const auto switches = TrayEscapes(SIM_FN_SWITCH);
     ASSERT_EQ(switches.size(), 1u);
     EXPECT_STREQ(switches[0].deviceName, "\\\\.\\DISPLAY1");
 }
@@ -178,9 +179,9 @@ TEST_F(TrayCommands, ADisplayThatCannotBeSelectedIsReportedLikeAFailedSwitch)
     state.devices[0].attached = 0;
     SetState(state);
 
-    Choose(40008);
+    Choose(ID_TRAY_DEVICES_CRT);
     EXPECT_NE(TakeBox(), "");
-    EXPECT_TRUE(TrayEscapes(13).empty());
+    EXPECT_TRUE(TrayEscapes(SIM_FN_SWITCH).empty());
     EXPECT_EQ(Tray().Wait(0), STILL_ACTIVE);
 
     // The program still has a display to work on: on the 95 family the power

@@ -4,8 +4,6 @@
 // application.
 #include "tray_fixture.h"
 
-#include <cstdio>
-
 #include "key_target.h"
 #include "resource_ids.h"
 
@@ -97,9 +95,8 @@ TEST_F(TrayEndToEnd, ARightClickOnTheIconOpensTheMenuWhereTheAboutBoxIsChosen)
     ASSERT_TRUE(about);
     const std::string version = testsupport::ItemText(about, IDC_ABOUT_VERSION);
     EXPECT_EQ(version.rfind("Version ", 0), 0u) << version;
-    char years[256] = "";
-    std::snprintf(years, sizeof(years), testsupport::ResourceString(IDS_FMT_COPYRIGHT_YEARS).c_str(), 2000, 2003);
-    EXPECT_EQ(testsupport::ItemText(about, IDC_COPYRIGHT_YEARS), years);
+    EXPECT_EQ(testsupport::ItemText(about, IDC_COPYRIGHT_YEARS),
+              testsupport::FormatResource(IDS_FMT_COPYRIGHT_YEARS, 2000, 2003));
     EXPECT_EQ(testsupport::ItemText(about, IDC_COPYRIGHT_NOTICE), testsupport::ResourceString(IDS_COPYRIGHT_NOTICE));
     testsupport::PressButton(about, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));

@@ -523,7 +523,7 @@ TEST_F(TrayPopup, ARenamedDisplayIsFoundAgainAndTheMenuOpens)
 // menu, and that way back rotates the display back.
 TEST_F(TrayPopup, OnTwoMonitorsTheWayBackFromARotationReturnsToNormal)
 {
-    ASSERT_EQ(SimLoadScenario((TestFolder() + "scenarios\\dual-monitor.ini").c_str()), 0);
+    ASSERT_EQ(SimLoadScenario((testsupport::TestFolder() + "scenarios\\dual-monitor.ini").c_str()), 0);
     SetOem("OEM", "EnableRotation", 1);
     ASSERT_TRUE(StartTray());
     if (Header().osClass == kOSWin98)

@@ -7,6 +7,8 @@
 
 #include <fstream>
 
+#include "resource_ids.h"
+
 using testsupport::WaitUntil;
 
 namespace {
@@ -34,19 +36,13 @@ const char kPrimaryOnSecondAdapter[] =
     "Adapter=1\n"
     "Primary=1\n";
 
-// A fresh folder `name` of the temporary folder holding the tray program
-// and the libraries it runs with, but no resource library.
-std::string FolderWithoutResources(const char* name)
+// Fills `folder` with the tray program and the libraries it runs with, but
+// no resource library.
+void CopyTrayWithoutResources(const testsupport::TemporaryFolder& folder)
 {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
-    const std::string folder = std::string(temp) + name + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    DeleteFileA((folder + "VQXRES.DLL").c_str());
-    for (const char* file : { "VQXTray.exe", "VQXAPI.dll", "VQXSIM.DLL", "libgcc_s_dw2-1.dll", "libstdc++-6.dll",
-                              "libwinpthread-1.dll" })
-        EXPECT_TRUE(CopyFileA((TestFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
-    return folder;
+    DeleteFileA(folder.File("VQXRES.DLL").c_str());
+    for (const std::string& file : testsupport::WithRuntimeLibraries({ "VQXTray.exe" }))
+        EXPECT_TRUE(folder.CopyFromTestFolder(file)) << file;
 }
 
 // Starts `commandLine`, which cannot start the tray program: one box of the
@@ -113,8 +109,8 @@ TEST_F(TrayProgram, SelectsThePrimaryDisplayOfABlockAnotherProcessBuilt)
         Load(scenario);
         ASSERT_TRUE(Hardware());
         ASSERT_TRUE(StartTray());
-        Choose(40008);  // the CRT alone
-        const auto switches = TrayEscapes(13);
+        Choose(ID_TRAY_DEVICES_CRT);
+        const auto switches = TrayEscapes(SIM_FN_SWITCH);
         ASSERT_EQ(switches.size(), 1u) << scenario;
         EXPECT_STREQ(switches[0].deviceName, "\\\\.\\DISPLAY2");
         EXPECT_EQ(switches[0].request[1], 2u);
@@ -138,17 +134,18 @@ TEST_F(TrayProgram, HiddenIconIsNeverAddedButHotKeysStillWork)
 // plain words, once, and ends.
 TEST_F(TrayProgram, WithoutItsResourceLibraryItNamesTheFileOnceAndEnds)
 {
-    const std::string folder = FolderWithoutResources("vqx-no-resources");
-    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder + "VQXTray.exe\"");
+    const testsupport::TemporaryFolder folder("vqx-no-resources");
+    CopyTrayWithoutResources(folder);
+    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder.File("VQXTray.exe") + "\"");
     EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
 }
 
 TEST_F(TrayProgram, WithAResourceLibraryOfAnotherVersionItSaysSoOnceAndEnds)
 {
-    const std::string folder = FolderWithoutResources("vqx-other-resources");
-    ASSERT_TRUE(CopyFileA((TestFolder() + "other-version\\VQXRES.DLL").c_str(), (folder + "VQXRES.DLL").c_str(),
-                          FALSE));
-    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder + "VQXTray.exe\"");
+    const testsupport::TemporaryFolder folder("vqx-other-resources");
+    CopyTrayWithoutResources(folder);
+    ASSERT_TRUE(folder.Copy(testsupport::TestFolder() + "other-version\\VQXRES.DLL", "VQXRES.DLL"));
+    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder.File("VQXTray.exe") + "\"");
     EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
 }
 

@@ -7,6 +7,8 @@
 #include <memory>
 #include <thread>
 
+#include "resource_ids.h"
+
 namespace {
 
 // Generous, for a loaded machine: a program's start under Wine (its first
@@ -57,7 +59,7 @@ void TrayProgram::Choose(UINT command)
 
 DWORD TrayProgram::ExitTray()
 {
-    Choose(40004);
+    Choose(ID_TRAY_EXIT);
     return m_tray->Wait(10000);
 }
 
@@ -103,14 +105,6 @@ std::string TrayProgram::TakeBox()
     testsupport::PressButton(box, IDOK);
     testsupport::WaitUntil([&] { return !IsWindow(box); });
     return text;
-}
-
-std::string TestFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    return folder.erase(folder.find_last_of("\\/") + 1);
 }
 
 bool IsIconShown(HWND window)

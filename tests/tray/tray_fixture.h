@@ -73,10 +73,6 @@ private:
     bool m_pageShown = false;
 };
 
-// The folder of the test program, with a trailing backslash: the system's
-// binaries and the shipped scenarios (scenarios\) are there.
-std::string TestFolder();
-
 // Whether the shell shows the icon of `window`: it accepts a change only of
 // an icon it has.
 bool IsIconShown(HWND window);
