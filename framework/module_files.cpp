@@ -54,13 +54,3 @@ bool ReadModuleVersion(HMODULE module, WORD parts[4])
     parts[3] = LOWORD(fixed.dwFileVersionLS);
     return true;
 }
-
-std::vector<char> ReadVersionResource(const char* file)
-{
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(file, &handle);
-    std::vector<char> data(size);
-    if (size == 0 || !GetFileVersionInfoA(file, 0, size, data.data()))
-        data.clear();
-    return data;
-}
