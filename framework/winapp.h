@@ -78,22 +78,28 @@ Result AfxCallGuarded(const MSG& msg, Result failed, Body&& body)
 // AfxRunReporting runs `body`; what it throws is reported as an error that
 // reached a window procedure is (the application's ProcessWndProcException:
 // in this system's modules one box captioned with the module's name, with
-// the error's own text), and false is returned.  An exception that is no
-// CException is reported with `otherFailure` when one is given.
+// the error's own text), and false is returned.  An error without a text of
+// its own is reported with `otherFailure` when one is given.
 template <class Body>
 bool AfxRunReporting(Body&& body, const char* otherFailure = nullptr)
 {
+    const bool hasOtherFailure = otherFailure && *otherFailure;
     try {
         body();
         return true;
     } catch (CException* e) {
-        AfxProcessWndProcException(e, nullptr);
-    } catch (...) {
-        if (otherFailure && *otherFailure) {
+        char text[2] = "";
+        if (hasOtherFailure && !e->GetErrorMessage(text, sizeof(text))) {
+            e->Delete();
             MessageBoxA(nullptr, otherFailure, AfxGetAppName(), MB_OK);
         } else {
-            AfxProcessWndProcException(nullptr, nullptr);
+            AfxProcessWndProcException(e, nullptr);
         }
+    } catch (...) {
+        if (hasOtherFailure)
+            MessageBoxA(nullptr, otherFailure, AfxGetAppName(), MB_OK);
+        else
+            AfxProcessWndProcException(nullptr, nullptr);
     }
     return false;
 }
