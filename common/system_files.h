@@ -12,9 +12,10 @@
 #include <string>
 
 #include "handles.h"
+#include "resource_library.h"
 
-// The file names of the system's libraries.
-constexpr char kResourceLibraryFile[] = "VQXRES.DLL";
+// The service library's file name (the resource library's is in
+// resource_library.h).
 constexpr char kServiceLibraryFile[] = "VQXAPI.dll";
 
 // Loads the resource library beside `client` (else by the system's search)

@@ -129,8 +129,10 @@ public:
     // settings through it).
     COSService* Settings() const { return m_settings.Get(); }
     // The shared block, whose mutex guards the records and the side blocks
-    // beside them (the hot-key service keeps the hook's owner there).
+    // beside them.
     CSharedBlock& SharedBlock() { return m_block; }
+    // Who installed the hook the header names (the hot-key service's record).
+    CHookOwner& HookOwner() { return m_hookOwner; }
 
     // Why the block's counts do not hold together (every process of the
     // session can write them): 0 when they do, 1 when the adapters do not
@@ -181,12 +183,10 @@ private:
     CSharedBlock m_block;
     CSwitchGuard m_switchGuard;
     CPageHolders m_pageHolders;
-    // Not read here: held so that the record of who installed the hook
-    // lives exactly as long as the header that names the hook.  Every
-    // process the hook ran in holds the hardware service, but only the
-    // hot-key service's users read the record; without this, the record
-    // would vanish with the tray program while the header kept its handle.
-    CHookOwner m_hookOwnerRecord;
+    // Held here, not by the hot-key service, so that the record lives
+    // exactly as long as the header that names the hook: every process the
+    // hook ran in holds the hardware service.
+    CHookOwner m_hookOwner;
 };
 
 // Names of the shared objects.

@@ -13,7 +13,9 @@ CHotkey* CHotkey::Acquire()
 }
 
 CHotkey::CHotkey()
-    : m_header(m_pHardware->GetHeader(FALSE)), m_adapter(m_pHardware->GetCurrentAdapter())
+    : m_header(m_pHardware->GetHeader(FALSE)),
+      m_adapter(m_pHardware->GetCurrentAdapter()),
+      m_hookOwner(m_pHardware->HookOwner())
 {
 }
 

@@ -3,12 +3,14 @@
 // (hotkey_hook.cpp) carries out the hot keys in whatever process has the
 // focus.  The hook's handle lives in the shared header, so every process
 // sees the one hook; which process installed it is recorded beside the
-// records (CHookOwner), so that a hook whose owner ended is installed again.
+// records (CHookOwner, held by the hardware service), so that a hook whose
+// owner ended is installed again.
 #pragma once
 
-#include "hook_owner.h"
 #include "service_base.h"
 #include "shared_records.h"
+
+class CHookOwner;
 
 class CHotkey : public CServiceBase {
 public:
@@ -45,7 +47,7 @@ private:
 
     HardwareHeader* m_header;
     AdapterRecord* m_adapter;
-    CHookOwner m_hookOwner;
+    CHookOwner& m_hookOwner;
 };
 
 // The tray program's window answers this registered message by switching

@@ -3,11 +3,10 @@
 #include <cstring>
 
 #include "module_files.h"
+#include "resource_library.h"
 
 namespace {
 CServiceApp theServiceApp;
-
-const char kResourceLibraryFile[] = "VQXRES.DLL";
 
 // Both modules carry the version generated for the whole system; a module
 // without a version resource is of no known version.

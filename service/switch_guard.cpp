@@ -18,18 +18,16 @@ struct CSwitchGuard::Record {
     DWORD previousMask;
 };
 
+// A new block is zeroed by the system: no switch pending.
 CSwitchGuard::CSwitchGuard()
-    : m_owner(CreateMutexA(nullptr, FALSE, kGuardMutexName)),
-      m_mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Record), kGuardBlockName))
+    : m_owner(CreateMutexA(nullptr, FALSE, kGuardMutexName)), m_block(kGuardBlockName, sizeof(Record))
 {
-    // A new mapping is zeroed by the system: no switch pending.
-    if (m_owner && m_mapping)
-        m_view.Reset(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, sizeof(Record)));
 }
 
+// Without its mutex the record guards nothing.
 CSwitchGuard::Record* CSwitchGuard::Data() const
 {
-    return static_cast<Record*>(m_view.Get());
+    return m_owner ? static_cast<Record*>(m_block.Data()) : nullptr;
 }
 
 // While another process's dialog is pending, the mutex is not to be had

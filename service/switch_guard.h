@@ -19,6 +19,7 @@
 #include <string>
 
 #include "framework.h"
+#include "side_block.h"
 
 class CSwitchGuard {
 public:
@@ -53,6 +54,5 @@ private:
     Record* Data() const;
 
     CHandle m_owner;
-    CHandle m_mapping;
-    CMappedView m_view;
+    CSideBlock m_block;
 };

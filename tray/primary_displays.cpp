@@ -17,25 +17,20 @@ void SelectAndRefreshPrimaries(CHardware& hardware)
 
 void RefreshPrimaryDisplays(CHardware& hardware)
 {
-    DWORD adapter = 0;
-    DWORD display = 0;
-    hardware.GetSelectedDisplay(&adapter, &display);
+    CSelectAgainOnFailure selection(hardware);
     if (AfxRunQuietly([&hardware] { SelectAndRefreshPrimaries(hardware); }))
         return;
-    try {
-        hardware.RebuildIfChanged();
-        SelectAndRefreshPrimaries(hardware);
-    } catch (...) {
-        SelectAgainIfNone(hardware, adapter, display);
-        throw;
-    }
+    hardware.RebuildIfChanged();
+    SelectAndRefreshPrimaries(hardware);
 }
 
-void SelectAgainIfNone(CHardware& hardware, DWORD adapter, DWORD display)
+CSelectAgainOnFailure::~CSelectAgainOnFailure()
 {
-    AfxRunQuietly([&] {
-        if (!hardware.GetDisplayDC())
-            hardware.SelectDisplay(adapter, display);
+    if (std::uncaught_exceptions() <= m_failures)
+        return;
+    AfxRunQuietly([this] {
+        if (!m_hardware.GetDisplayDC())
+            m_hardware.SelectDisplay(m_adapter, m_display);
     });
 }
 

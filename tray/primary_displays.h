@@ -3,6 +3,8 @@
 // refresh of their records before the menu or a command reads them.
 #pragma once
 
+#include <exception>
+
 #include "hardware.h"
 
 namespace tray {
@@ -34,10 +36,26 @@ void ForEachPrimaryDisplay(CHardware& hardware, Visit visit)
 // selected before is selected again where this process is left without one.
 void RefreshPrimaryDisplays(CHardware& hardware);
 
-// Selects display (`adapter`, `display`) again when this process has none
-// selected (a selection that failed leaves none, and the hot keys and the
-// power watch of this process work on the selected display); a failure is
-// passed over.
-void SelectAgainIfNone(CHardware& hardware, DWORD adapter, DWORD display);
+// Selects the display that was selected before again when the scope is left
+// by an exception and the process has none selected (a selection that failed
+// leaves none), so that it is selected before the error's box is shown:
+// while the box waits for the user, the hot keys and the power watch of this
+// process go on working on it.  A failure to select it is passed over.
+class CSelectAgainOnFailure {
+public:
+    explicit CSelectAgainOnFailure(CHardware& hardware) : m_hardware(hardware), m_failures(std::uncaught_exceptions())
+    {
+        m_hardware.GetSelectedDisplay(&m_adapter, &m_display);
+    }
+    ~CSelectAgainOnFailure();
+    CSelectAgainOnFailure(const CSelectAgainOnFailure&) = delete;
+    CSelectAgainOnFailure& operator=(const CSelectAgainOnFailure&) = delete;
+
+private:
+    CHardware& m_hardware;
+    int m_failures;
+    DWORD m_adapter = 0;
+    DWORD m_display = 0;
+};
 
 } // namespace tray

@@ -2,8 +2,6 @@
 // window, so each one applies, at the moment it runs, the rule by which the
 // menu offers it (tray_menu.h) to the freshly read primary display, and does
 // nothing when the menu would not offer it.
-#include <exception>
-
 #include "about_dialog.h"
 #include "base_exception.h"
 #include "dual_app.h"
@@ -74,30 +72,6 @@ void RunFeatureCommand(CHardware& hardware, UINT command, UINT otherFailure, Cal
     }, failure.c_str());
 }
 
-// Selects the display that was selected before again when the scope is left
-// by an exception, so that it is selected before the error's box is shown:
-// while the box waits for the user, the hot keys and the power watch of this
-// process go on working on it.
-class CSelectAgainOnFailure {
-public:
-    explicit CSelectAgainOnFailure(CHardware& hardware) : m_hardware(hardware), m_failures(std::uncaught_exceptions())
-    {
-        m_hardware.GetSelectedDisplay(&m_adapter, &m_display);
-    }
-    ~CSelectAgainOnFailure()
-    {
-        if (std::uncaught_exceptions() > m_failures)
-            SelectAgainIfNone(m_hardware, m_adapter, m_display);
-    }
-    CSelectAgainOnFailure(const CSelectAgainOnFailure&) = delete;
-    CSelectAgainOnFailure& operator=(const CSelectAgainOnFailure&) = delete;
-
-private:
-    CHardware& m_hardware;
-    int m_failures;
-    DWORD m_adapter = 0;
-    DWORD m_display = 0;
-};
 
 } // namespace
 

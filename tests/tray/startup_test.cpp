@@ -132,21 +132,25 @@ TEST_F(TrayProgram, HiddenIconIsNeverAddedButHotKeysStillWork)
 // Without its resource library, or with one of another version, the
 // program cannot say anything in the user's words: it names the file in
 // plain words, once, and ends.
-TEST_F(TrayProgram, WithoutItsResourceLibraryItNamesTheFileOnceAndEnds)
+TEST_F(TrayProgram, WithoutAResourceLibraryOfItsVersionItNamesTheFileOnceAndEnds)
 {
-    const testsupport::TemporaryFolder folder("vqx-no-resources");
-    CopyTrayWithoutResources(folder);
-    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder.File("VQXTray.exe") + "\"");
-    EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
-}
-
-TEST_F(TrayProgram, WithAResourceLibraryOfAnotherVersionItSaysSoOnceAndEnds)
-{
-    const testsupport::TemporaryFolder folder("vqx-other-resources");
-    CopyTrayWithoutResources(folder);
-    ASSERT_TRUE(folder.Copy(testsupport::TestFolder() + "other-version\\VQXRES.DLL", "VQXRES.DLL"));
-    const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder.File("VQXTray.exe") + "\"");
-    EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
+    struct Case {
+        const char* folder;
+        const char* resources;  // copied beside the program as VQXRES.DLL; null: none
+    } const cases[] = {
+        { "vqx-no-resources", nullptr },
+        { "vqx-other-resources", "other-version\\VQXRES.DLL" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const testsupport::TemporaryFolder folder(c.folder);
+        CopyTrayWithoutResources(folder);
+        if (c.resources) {
+            ASSERT_TRUE(folder.Copy(testsupport::TestFolder() + c.resources, "VQXRES.DLL"));
+        }
+        const std::string text = TextOfTheOneBoxBeforeTheEnd("\"" + folder.File("VQXTray.exe") + "\"");
+        EXPECT_NE(text.find("VQXRES.DLL"), std::string::npos) << text;
+    }
 }
 
 // An error of the service library while the program takes its service
