@@ -155,8 +155,13 @@ int main()
     const Measurement none = Measure(nullptr);
 
     HMODULE passThroughDll = LoadLibraryA("vqx_passthrough_hook.dll");
+#ifdef _WIN64
+    const char* const passThroughName = "PassThroughHookProc";  // x86-64 decorates nothing
+#else
+    const char* const passThroughName = "PassThroughHookProc@12";
+#endif
     auto passThroughProc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(passThroughDll, "PassThroughHookProc@12")));
+        reinterpret_cast<void*>(GetProcAddress(passThroughDll, passThroughName)));
     HHOOK passThrough = passThroughProc ? SetWindowsHookExA(WH_KEYBOARD, passThroughProc, passThroughDll, 0) : nullptr;
     if (!passThrough) {
         std::fprintf(stderr, "the pass-through hook cannot be installed\n");

@@ -1,7 +1,13 @@
 # Copies the mingw runtime DLLs beside the binaries.  The compiler says where
 # its own runtime lies, so the copy follows the compiler's version and
 # installation instead of a folder named here.
-set(VQX_RUNTIME_DLL_NAMES libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+# 32-bit gcc unwinds with DWARF tables, 64-bit gcc with SEH: its own libgcc.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VQX_GCC_RUNTIME_DLL libgcc_s_seh-1.dll)
+else()
+    set(VQX_GCC_RUNTIME_DLL libgcc_s_dw2-1.dll)
+endif()
+set(VQX_RUNTIME_DLL_NAMES ${VQX_GCC_RUNTIME_DLL} libstdc++-6.dll libwinpthread-1.dll)
 
 # The full path of the runtime DLL `name` as the compiler finds it; stops the
 # configure when it has none (gcc then answers the bare name).

@@ -13,13 +13,23 @@
 set(VQX_WINDOWS_VERSIONS win95 win98 winme nt40 win2k winxp0 winxp1 winxp win7)
 set(VQX_PREFIX_ROOT ${CMAKE_BINARY_DIR}/prefixes)
 set(VQX_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+# The Wine that runs this build: 32-bit for the product, 64-bit for the
+# x86-64 build of machines that run no 32-bit programs (tools/wine-arch.sh).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VQX_WINEARCH win64)
+else()
+    set(VQX_WINEARCH win32)
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/winearch "${VQX_WINEARCH}\n")
 
 add_test(NAME wine.prefixes
     COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefixes.sh create ${VQX_PREFIX_ROOT} ${VQX_WINDOWS_VERSIONS})
-set_tests_properties(wine.prefixes PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)
+set_tests_properties(wine.prefixes PROPERTIES FIXTURES_SETUP wine TIMEOUT 600
+    ENVIRONMENT VQX_WINEARCH=${VQX_WINEARCH})
 add_test(NAME wine.stop
     COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-prefixes.sh stop ${VQX_PREFIX_ROOT})
-set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine
+    ENVIRONMENT VQX_WINEARCH=${VQX_WINEARCH})
 
 function(vqx_add_wine_test target)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;VERSIONS" ${ARGN})
@@ -40,6 +50,7 @@ function(vqx_add_wine_test target)
             FIXTURES_REQUIRED wine
             RESOURCE_LOCK prefix_${version}
             TIMEOUT 300
+            ENVIRONMENT VQX_WINEARCH=${VQX_WINEARCH}
             LABELS ${version})
     endforeach()
 endfunction()

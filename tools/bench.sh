@@ -5,8 +5,10 @@
 #   tools/bench.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${1:-$top/build}")
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+source "$top/tools/wine-arch.sh"
+build=$(vqx_runnable_build "$(realpath -m "${1:-$top/build}")")
+vqx_configure "$build"
+vqx_use_wine "$build"
 cmake --build "$build" -j"$(nproc)" --target hook_benchmark tray_benchmark
 "$top/tools/wine-prefixes.sh" create "$build/prefixes" winxp
 taskset -c 0 "$top/tools/wine-run.sh" "$build/prefixes/winxp" "$build/bin/hook_benchmark.exe"

@@ -6,17 +6,20 @@
 #   gallery.sh [BUILD_DIR]      default: ./build
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source_dir=$(dirname "$here")
+source "$here/wine-arch.sh"
 build=$(realpath -m "${1:-build}")
+# The pictures land in BUILD_DIR whichever build draws them.
+runnable=$(vqx_runnable_build "$build")
 
-cmake -S "$source_dir" -B "$build" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target vqx_gallery
-"$here/wine-prefixes.sh" create "$build/prefixes" winxp
+vqx_configure "$runnable"
+cmake --build "$runnable" -j"$(nproc)" --target vqx_gallery
+vqx_use_wine "$runnable"
+"$here/wine-prefixes.sh" create "$runnable/prefixes" winxp
 
 out=$build/gallery
 rm -rf "$out"
 mkdir -p "$out"
-prefix=$build/prefixes/winxp
-windows_out=$(WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all winepath -w "$out" 2>/dev/null)
-"$here/wine-run.sh" "$prefix" "$build/bin/vqx_gallery.exe" "$windows_out"
+prefix=$runnable/prefixes/winxp
+windows_out=$(WINEPREFIX=$prefix WINEDEBUG=-all "$WINE" winepath -w "$out" 2>/dev/null)
+"$here/wine-run.sh" "$prefix" "$runnable/bin/vqx_gallery.exe" "$windows_out"
 echo "Gallery: $out/index.html"

@@ -10,23 +10,26 @@
 #   tools/run.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/tools/wine-arch.sh"
 build=$(realpath -m "${1:-$top/build}")
 bash "$top/tools/build.sh" "$build"
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     bash "$top/tools/gallery.sh" "$build"
-    "$top/tools/wine-prefixes.sh" stop "$build/prefixes"
+    "$top/tools/wine-prefixes.sh" stop "$(vqx_runnable_build "$build")/prefixes"
     exit 0
 fi
 
 # A prefix of its own for the user's session, switched to the simulated
 # adapter; its server goes with the desktop (and the tray program's hook).
+build=$(vqx_runnable_build "$build")
+vqx_use_wine "$build"
 "$top/tools/wine-prefixes.sh" desktop "$build/prefixes"
-export WINEPREFIX=$build/prefixes/desktop WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$build/prefixes/desktop WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true' EXIT
-wine "$build/bin/vqxsimctl.exe" install
-wine "$build/bin/vqxregister.exe" install "$(winepath -w "$build/bin")"
+"$WINE" "$build/bin/vqxsimctl.exe" install
+"$WINE" "$build/bin/vqxregister.exe" install "$("$WINE" winepath -w "$build/bin")"
 # The extension starts the tray program by name: from here it is found.
 cd "$build/bin"
 echo "The VQX desktop is open: close its window or press Ctrl+C to end."
-wine explorer /desktop=VQX,1024x768 "$(winepath -w "$build/bin/VQXTray.exe")" || true
+"$WINE" explorer /desktop=VQX,1024x768 "$("$WINE" winepath -w "$build/bin/VQXTray.exe")" || true

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs every prerequisite from Debian's packages: the i686 mingw-w64
-# cross compiler, 32-bit Wine, Xvfb, the screenshot tools and xdpyinfo (which
+# cross compiler, 32-bit Wine, their x86-64 counterparts (for machines that
+# run no 32-bit programs, see wine-arch.sh), Xvfb, the screenshot tools and xdpyinfo (which
 # tells tools/run.sh whether a display is there).  Idempotent and quiet when
 # everything is already there.
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
           mingw-w64-tools binutils-mingw-w64-i686 googletest
-          wine wine32:i386 xvfb xauth xdotool imagemagick x11-utils python3)
+          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          wine wine32:i386 wine64 xvfb xauth xdotool imagemagick x11-utils python3)
 
 missing=()
 for p in "${packages[@]}"; do

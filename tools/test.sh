@@ -4,6 +4,7 @@
 #   tools/test.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
+source "$top/tools/wine-arch.sh"
+build=$(realpath -m "${1:-$top/build}")
 bash "$top/tools/build.sh" "$build"
-ctest --test-dir "$build" -j"$(nproc)" --output-on-failure
+ctest --test-dir "$(vqx_runnable_build "$build")" -j"$(nproc)" --output-on-failure

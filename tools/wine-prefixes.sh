@@ -21,8 +21,10 @@
 #   win7                           Wine's default (6.1), which the system refuses
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine-arch.sh"
+vqx_use_wine
 cmd=$1 root=$2; shift 2
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 mkdir -p "$root"
 
 # Starts an Xvfb server for DIR unless its own still runs; DIR/display names it.
@@ -52,7 +54,7 @@ make_template() {
     local t=$root/template
     [ -f "$t/.done" ] && return 0
     rm -rf "$t"
-    DISPLAY=$(cat "$root/display") WINEPREFIX=$t wineboot -i >/dev/null 2>&1
+    DISPLAY=$(cat "$root/display") WINEPREFIX=$t "$WINE" wineboot -i >/dev/null 2>&1
     WINEPREFIX=$t wineserver -w
     touch "$t/.done"
 }
@@ -68,7 +70,21 @@ service_pack() {  # XP's service pack as text and as number (major in the high b
 REG
 }
 
-version_settings() {  # the registry settings of one version
+nt_version() {  # an NT version, its build and service pack (as for service_pack)
+    cat <<REG
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+"CurrentVersion"="$1"
+"CurrentBuild"="$2"
+"CurrentBuildNumber"="$2"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ProductOptions]
+"ProductType"="WinNT"
+REG
+    service_pack "$3" "$4"
+}
+
+version_settings() {  # the registry settings of version $1, which Wine calls $2
     local v=$1
     echo REGEDIT4
     # The test displays have no window manager, where closing a managed
@@ -83,6 +99,16 @@ REG
 [HKEY_CURRENT_USER\Software\Wine\DllOverrides]
 "winhlp32.exe"=""
 REG
+    # 64-bit winecfg cannot set a version (see make_prefix): the 95 family is
+    # named, the NT family described by the values Windows itself keeps.
+    if [ "$WINEARCH" = win64 ]; then
+        case $2 in
+            win95|win98|winme) printf '\n[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' "$2" ;;
+            nt40)  nt_version 4.0 1381 "Service Pack 6a" 00000600 ;;
+            win2k) nt_version 5.0 2195 "Service Pack 4" 00000400 ;;
+            winxp) nt_version 5.1 2600 "Service Pack 3" 00000300 ;;
+        esac
+    fi
     case $v in
         winxp0) service_pack "" 00000000 ;;
         winxp1) service_pack "Service Pack 1" 00000100 ;;
@@ -103,9 +129,10 @@ make_prefix() {
     local win=$v
     case $v in winxp0|winxp1|desktop) win=winxp ;; win7) win="" ;; esac
     export WINEPREFIX=$p DISPLAY=$(cat "$root/display")
-    [ -n "$win" ] && wine winecfg -v "$win" >/dev/null 2>&1
-    version_settings "$v" > "$p/drive_c/vqx-settings.reg"
-    wine regedit /S 'C:\vqx-settings.reg' >/dev/null 2>&1
+    # 64-bit winecfg sets no version; version_settings does it there.
+    if [ -n "$win" ] && [ "$WINEARCH" = win32 ]; then "$WINE" winecfg -v "$win" >/dev/null 2>&1; fi
+    version_settings "$v" "$win" > "$p/drive_c/vqx-settings.reg"
+    "$WINE" regedit /S 'C:\vqx-settings.reg' >/dev/null 2>&1
     wineserver -w
     touch "$p/.done"
 }

@@ -35,7 +35,7 @@ std::vector<std::string> WithRuntimeLibraries(std::initializer_list<const char*>
 {
     std::vector<std::string> files(programFiles.begin(), programFiles.end());
     for (const char* library :
-         { "VQXAPI.dll", "VQXSIM.DLL", "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll" })
+         { "VQXAPI.dll", "VQXSIM.DLL", VQX_GCC_RUNTIME_DLL, "libstdc++-6.dll", "libwinpthread-1.dll" })
         files.push_back(library);
     return files;
 }
