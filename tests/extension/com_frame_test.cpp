@@ -30,10 +30,14 @@ const char kForeignDevice[] =
     "DeviceString=Another Adapter\n";
 
 // Two adapters of the maker with one display each and panels of two sizes.
+// Two adapters of the family: told apart by their subsystems (a device id of
+// its own), each with a panel of its own.
 const char kTwoAdapters[] =
     "[Adapter0]\n"
+    "SubsystemId=0x1043\n"
     "PanelId=2\n"
     "[Adapter1]\n"
+    "SubsystemId=0x2201\n"
     "PanelId=3\n"
     "[Device0]\n"
     "Name=\\\\.\\DISPLAY1\n"
