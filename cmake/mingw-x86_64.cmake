@@ -2,17 +2,9 @@
 # 32-bit (mingw-i686.cmake); this build exists for machines whose kernel runs
 # no 32-bit programs, where 32-bit Wine cannot start and the test suite runs
 # on 64-bit Wine instead (tools/wine-arch.sh).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
+# Debian's wine command always picks the 32-bit loader when it is installed.
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
