@@ -2,6 +2,7 @@
 
 #include "hardware.h"
 #include "power_source.h"
+#include "primary_displays.h"
 
 namespace tray {
 
@@ -17,6 +18,13 @@ void CPowerWatch::CheckPowerStatus()
     if (!power::StatusForDriver(m_hardware, status) || status == m_lastStatus)
         return;
     m_lastStatus = status;
+    if (AfxRunQuietly([this] { m_hardware.NotifyPowerStatus(m_lastStatus); }))
+        return;
+    // The display this process talks to the driver through may be one the
+    // system no longer has (renamed or removed since it was selected): the
+    // primary display is found again, as for the menu, and asked once more.
+    CSelectAgainOnFailure selection(m_hardware);
+    SelectPrimaryDisplaysAgain(m_hardware);
     m_hardware.NotifyPowerStatus(m_lastStatus);
 }
 

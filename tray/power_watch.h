@@ -16,9 +16,11 @@ public:
     // current status soon after start through the same path as a change.
     void BroadcastFirstStatus();
     // On a change of the power source: passes the AC line status to the
-    // driver when it differs from the last one passed.  An error of the
-    // service library passes through, with the new status already kept, so
-    // that it is not tried again for the same status.
+    // driver when it differs from the last one passed.  A request that fails
+    // is made once more through the primary display found again (the system's
+    // displays may have changed since this process selected one); the error
+    // of that second request passes through, with the new status already
+    // kept, so that it is not tried again for the same status.
     void CheckPowerStatus();
 
 private:

@@ -24,6 +24,15 @@ void RefreshPrimaryDisplays(CHardware& hardware)
     SelectAndRefreshPrimaries(hardware);
 }
 
+void SelectPrimaryDisplaysAgain(CHardware& hardware)
+{
+    hardware.RebuildIfChanged();
+    ForEachPrimaryDisplay(hardware, [&hardware](UINT a, UINT d) {
+        hardware.SelectDisplay(a, d);
+        return true;
+    });
+}
+
 CSelectAgainOnFailure::~CSelectAgainOnFailure()
 {
     if (std::uncaught_exceptions() <= m_failures)

@@ -36,6 +36,13 @@ void ForEachPrimaryDisplay(CHardware& hardware, Visit visit)
 // selected before is selected again where this process is left without one.
 void RefreshPrimaryDisplays(CHardware& hardware);
 
+// Builds the records afresh where they describe displays the system no
+// longer has, and selects each primary display again, the last of them
+// staying selected; their state is not read.  For a request to the driver
+// that failed through a display this process selected before the system's
+// displays changed.
+void SelectPrimaryDisplaysAgain(CHardware& hardware);
+
 // Selects the display that was selected before again when the scope is left
 // by an exception and the process has none selected (a selection that failed
 // leaves none), so that it is selected before the error's box is shown:

@@ -103,6 +103,34 @@ TEST_F(TrayPower, TheControlToolsPowerCommandReachesTheDriverThroughTheTrayProgr
     EXPECT_TRUE(WaitUntil([&] { return StatusesPassed() == std::vector<int>({ 1, 0 }); }));
 }
 
+// A display renamed while the program runs (the system's display
+// configuration changed): the status reaches the driver through the primary
+// display found again, without a word.
+TEST_F(TrayPower, AStatusReachesTheDriverThroughADisplayRenamedMeanwhile)
+{
+    if (!DriverHearsOfPower())
+        GTEST_SKIP() << "the NT family's driver is not told";
+    ASSERT_TRUE(SimSetACLineStatus(AC_LINE_ONLINE));
+    ASSERT_TRUE(StartTray());
+    ASSERT_TRUE(WaitUntil([&] { return StatusesPassed().size() == 1; }));
+    SimState state = State();
+    lstrcpynA(state.devices[0].deviceName, "\\\\.\\DISPLAY7", sizeof(state.devices[0].deviceName));
+    SetState(state);
+    SimClearJournal();
+
+    SimSetACLineStatus(AC_LINE_OFFLINE);
+    PostMessageA(TrayWindow(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return State().adapters[0].acLineStatus == AC_LINE_OFFLINE ||
+                                       CountWindows(Tray().ProcessId(), "#32770") > 0; }));
+    const std::vector<SimJournalEntry> passed = TrayEscapes(SIM_FN_AC_LINE);
+    ASSERT_FALSE(passed.empty());
+    EXPECT_STREQ(passed.back().deviceName, "\\\\.\\DISPLAY7");
+    EXPECT_EQ(passed.back().status, 0u);
+    EXPECT_EQ(SIM_REQUEST_BYTE(&passed.back(), 4), AC_LINE_OFFLINE);
+    EXPECT_EQ(CountWindows(Tray().ProcessId(), "#32770"), 0);
+    EXPECT_EQ(Tray().Wait(0), STILL_ACTIVE);
+}
+
 // A driver that refuses the status: the error reaches the window's guard and
 // is shown once, in the tray program's own box, and the program goes on.
 TEST_F(TrayPower, ARefusedStatusIsShownOnceInTheTrayProgramsBox)
