@@ -474,8 +474,8 @@ TEST_F(TrayPopup, AnUnreadableDisplayStateIsShownOnceAndTheProgramGoesOn)
 {
     HWND tray = StartTray();
     ASSERT_TRUE(tray);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconShown(tray); }));
-    ASSERT_NE(Header().keyboardHook, 0);
+    // The program adds its icon before it installs its hook.
+    ASSERT_TRUE(WaitUntil([&] { return IsIconShown(tray) && Header().keyboardHook != 0; }));
 
     ASSERT_TRUE(SimSetEscapeFault(SIM_FN_STATUS, SIM_NO_ANSWER));
     const std::string expected = ErrorTextOf([&] {

@@ -87,7 +87,8 @@ TEST_F(TrayProgram, ASecondCopyEndsAtOnceAndLeavesTheFirstAlone)
 {
     HWND tray = StartTray();
     ASSERT_TRUE(tray);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconShown(tray); }));
+    // The program adds its icon before it installs its hook.
+    ASSERT_TRUE(WaitUntil([&] { return IsIconShown(tray) && Header().keyboardHook != 0; }));
     const int32_t hook = Header().keyboardHook;
 
     testsupport::Program second(Program("VQXTray.exe"));
