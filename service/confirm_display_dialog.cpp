@@ -3,8 +3,8 @@
 #include "base_exception.h"
 #include "resource_ids.h"
 
-CConfirmDisplayDialog::CConfirmDisplayDialog()
-    : CDialog(IDD_CONFIRM_DISPLAY)
+CConfirmDisplayDialog::CConfirmDisplayDialog(CSwitchGuard::CPending* pending)
+    : CDialog(IDD_CONFIRM_DISPLAY), m_pending(pending)
 {
 }
 
@@ -38,6 +38,17 @@ bool CConfirmDisplayDialog::OnTimer(UINT_PTR id)
     --m_secondsLeft;
     ShowSecondsLeft();
     return true;
+}
+
+void CConfirmDisplayDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    // Kept before the dialog goes and gives the hot keys back: should this
+    // process end from here on, the guardian must not undo the switch.
+    if (m_pending)
+        m_pending->Keep();
+    EndDialog(IDOK);
 }
 
 void CConfirmDisplayDialog::OnDestroy()

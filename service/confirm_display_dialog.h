@@ -1,7 +1,8 @@
 // CConfirmDisplayDialog: asks the user after a change of display devices
 // whether it stays.  It counts 15 seconds down; OK keeps the change, Cancel,
 // closing or the count running out undo it.  The hot keys are off while it
-// is shown.
+// is shown.  The switch's pending record (see CSwitchGuard) is marked kept
+// as soon as the user keeps it, before the hot keys come back.
 #pragma once
 
 #include <string>
@@ -13,7 +14,8 @@
 
 class CConfirmDisplayDialog : public CDialog {
 public:
-    CConfirmDisplayDialog();
+    // `pending`: the record of the switch asked about, or null.
+    explicit CConfirmDisplayDialog(CSwitchGuard::CPending* pending = nullptr);
 
     static constexpr UINT_PTR kCountdownTimer = 1060;
     static constexpr int kCountdownSeconds = 15;
@@ -22,6 +24,7 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     bool OnTimer(UINT_PTR id) override;
+    void OnOK() override;
     void OnDestroy() override;
 
 private:
@@ -32,5 +35,6 @@ private:
     std::string m_displayedText;
     CServiceReference<CHardware> m_hardware;
     CServiceReference<CHotkey> m_hotkeys;
+    CSwitchGuard::CPending* m_pending;
     int m_secondsLeft = kCountdownSeconds;
 };

@@ -142,7 +142,8 @@ public:
 
     // The guardian's part: when a keep-or-undo dialog's process ended while
     // the dialog was shown, switches that display back to the outputs it had
-    // before, as the dialog's time-out would have, and returns TRUE.  The
+    // before, as the dialog's time-out would have, and returns TRUE; a switch
+    // the user had kept before the process ended stays (TRUE as well).  The
     // display this process had selected is selected again after the undo.
     BOOL UndoAbandonedSwitch();
 

@@ -119,7 +119,7 @@ void CHardware::SetDisplayDevices(UINT mask)
         // Should this process end while the user decides, the guardian
         // undoes the switch.
         CSwitchGuard::CPending pending(m_switchGuard, DeviceName(*d), old);
-        CConfirmDisplayDialog confirm;
+        CConfirmDisplayDialog confirm(&pending);
         if (confirm.DoModal() != IDOK)
             Switch(old, 0);
     }
@@ -129,8 +129,13 @@ BOOL CHardware::UndoAbandonedSwitch()
 {
     std::string deviceName;
     UINT previousMask = 0;
-    if (!m_switchGuard.TakeAbandoned(deviceName, previousMask))
+    bool undo = false;
+    if (!m_switchGuard.TakeAbandoned(deviceName, previousMask, undo))
         return FALSE;
+    // Kept by the user before the process ended: only the hot keys are left
+    // to come back.
+    if (!undo)
+        return TRUE;
     DWORD adapter = 0, display = 0;
     GetSelectedDisplay(&adapter, &display);
     const bool wasSelected = static_cast<bool>(m_displayDC);

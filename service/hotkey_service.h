@@ -30,8 +30,9 @@ public:
     virtual void EnableHotKeys(BOOL on);
     // The tray program's guard, called every few seconds: when a keep-or-
     // undo dialog's process ended while the dialog was shown, undoes its
-    // switch and installs the hook again from this process; TRUE when it
-    // did.  The hook comes back also when the undo fails (which throws).
+    // switch (unless the user had kept it) and installs the hook again from
+    // this process; TRUE when it did.  The hook comes back also when the
+    // undo fails (which throws).
     virtual BOOL RecoverAbandonedSwitch();
     // The guardian's part: a hook recorded in the header whose installing
     // process ended, or that no hot-key service recorded (any process can

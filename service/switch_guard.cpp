@@ -16,6 +16,7 @@ struct CSwitchGuard::Record {
     DWORD processId;  // the process showing the dialog; 0: none
     char deviceName[sizeof(DisplayRecord::deviceName)];
     DWORD previousMask;
+    DWORD kept;       // non-zero: the user kept the switch
 };
 
 // A new block is zeroed by the system: no switch pending.
@@ -41,7 +42,14 @@ CSwitchGuard::CPending::CPending(CSwitchGuard& guard, const std::string& deviceN
     Record& record = *m_guard.Data();
     lstrcpynA(record.deviceName, deviceName.c_str(), sizeof(record.deviceName));
     record.previousMask = previousMask & 0xFF;
+    record.kept = 0;
     record.processId = GetCurrentProcessId();
+}
+
+void CSwitchGuard::CPending::Keep()
+{
+    if (m_recorded)
+        m_guard.Data()->kept = 1;
 }
 
 CSwitchGuard::CPending::~CPending()
@@ -50,7 +58,7 @@ CSwitchGuard::CPending::~CPending()
         m_guard.Data()->processId = 0;
 }
 
-bool CSwitchGuard::TakeAbandoned(std::string& deviceName, UINT& previousMask)
+bool CSwitchGuard::TakeAbandoned(std::string& deviceName, UINT& previousMask, bool& undo)
 {
     if (!Data())
         return false;
@@ -64,6 +72,7 @@ bool CSwitchGuard::TakeAbandoned(std::string& deviceName, UINT& previousMask)
         return false;
     deviceName.assign(record.deviceName, strnlen(record.deviceName, sizeof(record.deviceName)));
     previousMask = record.previousMask & 0xFF;
+    undo = record.kept == 0;
     record.processId = 0;
     return true;
 }

@@ -8,7 +8,10 @@
 // thread owns a named mutex and a small named block records the display and
 // its previous outputs.  The guardian holds both open; when it can take the
 // mutex while a foreign process is recorded, that dialog's thread is gone
-// without ending the dialog, and the guardian undoes its switch.
+// without ending the dialog, and the guardian undoes its switch.  Once the
+// user has kept the switch, the record says so before the dialog gives the
+// hot keys back: a process that ends after that point leaves the guardian
+// only the hot keys to bring back, never a kept switch to undo.
 //
 // This lives beside the shared records, not in them: their byte layout is an
 // interface other programs read.
@@ -38,16 +41,20 @@ public:
         CPending(const CPending&) = delete;
         CPending& operator=(const CPending&) = delete;
 
+        // The user kept the switch: nothing is left to undo.
+        void Keep();
+
     private:
         CSwitchGuard& m_guard;
         CMutexLock m_owned;  // released after the record is cleared
         bool m_recorded;
     };
 
-    // The guardian's check: TRUE, with the display and the outputs to go
-    // back to, when a dialog's thread ended while the dialog was shown.  The
-    // record is taken: it is reported once.
-    bool TakeAbandoned(std::string& deviceName, UINT& previousMask);
+    // The guardian's check: TRUE when a dialog's thread ended while the
+    // dialog was shown, with `undo` set when its switch is still to be undone
+    // (to `previousMask` on `deviceName`) and clear when the user had kept
+    // it.  The record is taken: it is reported once.
+    bool TakeAbandoned(std::string& deviceName, UINT& previousMask, bool& undo);
 
 private:
     struct Record;

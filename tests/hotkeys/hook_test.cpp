@@ -54,7 +54,7 @@ protected:
     void Type(BYTE key, UINT modifiers)
     {
         ++typed;
-        TypeHotKey(key, modifiers);
+        EXPECT_TRUE(TypeHotKey(window, key, modifiers)) << "the target must be brought to the front";
         WaitForKeys(typed);
     }
 
@@ -111,13 +111,7 @@ TEST_F(HotKeyHook, ModifiersMustMatchExactly)
 TEST_F(HotKeyHook, RepeatsAndKeyUpsDoNothing)
 {
     StartTarget();
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    keybd_event(VK_MENU, 0, 0, 0);
-    for (int i = 0; i < 3; ++i)
-        keybd_event('C', 0, 0, 0);  // held down: the later ones are repeats
-    keybd_event('C', 0, KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(TypeHotKey(window, 'C', kCtrlAlt, 3));  // held down: the later key-downs are repeats
     typed = 3;
     WaitForKeys(3);
     EXPECT_EQ(1u, TargetEscapes(SIM_FN_SWITCH).size());
@@ -183,7 +177,7 @@ TEST_F(HotKeyHook, FailingActionShowsOneBoxAndPassesTheKeyOn)
     StartTarget();
     SimSetEscapeFault(SIM_FN_SWITCH, 0x10003);
     ++typed;
-    TypeHotKey('C', kCtrlAlt);
+    ASSERT_TRUE(TypeHotKey(window, 'C', kCtrlAlt));
     HWND box = testsupport::WaitForDialog("VQXAPI", 20000);
     ASSERT_NE(nullptr, box);
     DWORD boxProcess = 0;
@@ -221,7 +215,7 @@ TEST_F(HotKeyHook, ServicesThatCannotStartAreReportedOnceAndKeysStillPass)
 
     // The first key-down (Ctrl) finds no services: the box takes the focus,
     // and what follows goes to it.
-    TypeHotKey('C', kCtrlAlt);
+    ASSERT_TRUE(TypeHotKey(window, 'C', kCtrlAlt));
     HWND box = testsupport::WaitForDialog("VQXAPI", 20000);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(testsupport::ResourceString(IDS_ERR_NO_ADAPTER, 0), testsupport::MessageBoxText(box));

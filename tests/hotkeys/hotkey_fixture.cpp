@@ -1,8 +1,6 @@
 #include "hotkey_fixture.h"
 
-#include <commctrl.h>
-
-#include <vector>
+#include "key_target_typing.h"
 
 void HotKeys::TearDown()
 {
@@ -24,19 +22,16 @@ std::string HotKeys::Program(const char* name)
     return "\"" + testsupport::TestFolder() + name + "\"";
 }
 
-void TypeHotKey(BYTE key, UINT modifiers)
+bool TypeHotKey(HWND target, BYTE key, UINT modifiers, int downs)
 {
-    std::vector<BYTE> held;
-    if (modifiers & HOTKEYF_CONTROL)
-        held.push_back(VK_CONTROL);
-    if (modifiers & HOTKEYF_ALT)
-        held.push_back(VK_MENU);
-    if (modifiers & HOTKEYF_SHIFT)
-        held.push_back(VK_SHIFT);
-    for (BYTE k : held)
-        keybd_event(k, 0, 0, 0);
-    keybd_event(key, 0, 0, 0);
-    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    for (auto it = held.rbegin(); it != held.rend(); ++it)
-        keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+    const UINT typeKeys = RegisterWindowMessageA(kTypeKeysMessage);
+    // Asked again while waiting: a box that just closed may hand the
+    // foreground to another window first.
+    return testsupport::WaitUntil([&] {
+        if (GetForegroundWindow() != target)
+            SetForegroundWindow(target);
+        DWORD_PTR typed = FALSE;
+        return SendMessageTimeoutA(target, typeKeys, key, MAKELPARAM(modifiers, downs), SMTO_NORMAL, 5000, &typed) &&
+               typed;
+    }, 10000);
 }

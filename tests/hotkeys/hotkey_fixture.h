@@ -26,6 +26,10 @@ private:
     ServiceReference<CHotkey> m_hotkeys;
 };
 
-// Presses and releases `key` with the modifiers (HOTKEYF_* bits) as the
-// user would, into whatever window has the focus.
-void TypeHotKey(BYTE key, UINT modifiers);
+// Brings `target`, the window of hotkey_key_target.exe, to the front and has
+// it press and release `key` with the modifiers (HOTKEYF_* bits) as the user
+// would (key_target_typing.h says why the target types); with `downs` above
+// 1 the key is held down until it repeats.  Returns once the keys are
+// queued, before the application has handled them; FALSE when nothing was
+// typed because the window could not be brought to the front.
+bool TypeHotKey(HWND target, BYTE key, UINT modifiers, int downs = 1);

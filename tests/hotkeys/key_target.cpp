@@ -1,17 +1,52 @@
 // A focused application for the hot-key tests: one window that counts the
 // key-downs it receives and shows the count in its caption ("keys: N"), so
-// a test in another process can see that a key still reached it.
+// a test in another process can see that a key still reached it.  Asked
+// with the message of key_target_typing.h, it types keys into itself.
 //   hotkey_key_target.exe
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <vector>
+
+#include "key_target_typing.h"
 
 namespace {
 
 int g_keyDowns = 0;
+UINT g_typeKeysMessage = 0;
+
+// Presses and releases `key` with the modifiers (HOTKEYF_* bits) as the user
+// would, the key going down `downs` times; only while this window has the
+// keyboard, so that every key goes to it.
+bool TypeKeys(HWND hwnd, BYTE key, UINT modifiers, int downs)
+{
+    if (GetForegroundWindow() != hwnd || GetFocus() != hwnd)
+        return false;
+    std::vector<BYTE> held;
+    if (modifiers & HOTKEYF_CONTROL)
+        held.push_back(VK_CONTROL);
+    if (modifiers & HOTKEYF_ALT)
+        held.push_back(VK_MENU);
+    if (modifiers & HOTKEYF_SHIFT)
+        held.push_back(VK_SHIFT);
+    for (BYTE k : held)
+        keybd_event(k, 0, 0, 0);
+    for (int i = 0; i < downs; ++i)
+        keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+    return true;
+}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == g_typeKeysMessage && message != 0) {
+        const int downs = HIWORD(lParam) > 1 ? HIWORD(lParam) : 1;
+        return TypeKeys(hwnd, static_cast<BYTE>(wParam), LOWORD(lParam), downs);
+    }
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -32,6 +67,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    g_typeKeysMessage = RegisterWindowMessageA(kTypeKeysMessage);
     WNDCLASSA wc = {};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;

@@ -47,7 +47,7 @@ protected:
     // Presses Ctrl+Alt+C in `target` and returns the dialog it shows.
     HWND SwitchToTheCrtIn(KeyTarget& target)
     {
-        target.Press('C', kCtrlAlt);
+        EXPECT_TRUE(target.Press('C', kCtrlAlt));
         HWND dialog = testsupport::WaitForDialog(kDialogCaption, 20000);
         EXPECT_NE(nullptr, dialog) << "the keep-or-undo dialog";
         if (dialog) {
@@ -104,4 +104,64 @@ TEST_F(AbandonedDialog, ADialogStillShownIsLeftAlone)
     EXPECT_TRUE(target->WaitForKeys());
     EXPECT_TRUE(testsupport::WaitUntil([&] { return Header().keyboardHook != 0; })) << "given back by the dialog";
     EXPECT_EQ(static_cast<DWORD>(SIM_OUTPUT_CRT), State().adapters[0].values[SIM_VALUE_DEVICE_MASK]) << "kept";
+}
+
+// The user keeps the switch and the application ends while its dialog is
+// still on the way out: the switch stays, and the hot keys come back.
+class KeptSwitch : public Robustness {
+protected:
+    void SetUp() override
+    {
+        Robustness::SetUp();
+        SetOem("OEM", "DSMessage", 1);
+        Hardware()->Refresh();
+        Hotkeys()->EnableHotKeys(TRUE);
+        s_ending = this;
+        // The tray program, played by this test: asked for the hot keys by
+        // a closing dialog, it ends that dialog's application instead.
+        ASSERT_NE(nullptr, tray.Create(kTrayWindowClass, "VQX Control Panel", 0, &EndingTrayProc));
+    }
+
+    void TearDown() override
+    {
+        tray.Destroy();
+        s_ending = nullptr;
+        target.reset();
+        Robustness::TearDown();
+    }
+
+    static LRESULT CALLBACK EndingTrayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == RegisterWindowMessageA(kEnableHotKeysMessage) && s_ending && s_ending->target) {
+            s_ending->target->Kill();
+            s_ending->ended = true;
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+
+    static KeptSwitch* s_ending;
+    testsupport::StandInWindow tray;
+    std::unique_ptr<KeyTarget> target;
+    bool ended = false;
+};
+
+KeptSwitch* KeptSwitch::s_ending = nullptr;
+
+TEST_F(KeptSwitch, ASwitchKeptBeforeTheApplicationEndedStays)
+{
+    target = StartTarget();
+    ASSERT_TRUE(target->Press('C', kCtrlAlt));
+    HWND dialog = testsupport::WaitForDialog(kDialogCaption, 20000);
+    ASSERT_NE(nullptr, dialog) << "the keep-or-undo dialog";
+    ASSERT_EQ(static_cast<DWORD>(SIM_OUTPUT_CRT), State().adapters[0].values[SIM_VALUE_DEVICE_MASK]);
+    testsupport::PressButton(dialog, IDOK);
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return ended; }, 20000)) << "the dialog asked for the hot keys";
+
+    // The tray program's next check.
+    EXPECT_TRUE(Hotkeys()->RecoverAbandonedSwitch()) << "the hot keys were still to come back";
+    EXPECT_NE(0, Header().keyboardHook);
+    EXPECT_EQ(static_cast<DWORD>(SIM_OUTPUT_CRT), State().adapters[0].values[SIM_VALUE_DEVICE_MASK]) << "kept";
+    EXPECT_EQ(1u, Escapes(SIM_FN_SWITCH).size()) << "the switch to the CRT, and no undo";
+    EXPECT_FALSE(Hotkeys()->RecoverAbandonedSwitch()) << "reported once";
 }

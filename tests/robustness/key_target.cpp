@@ -24,10 +24,10 @@ int KeyTarget::KeysReceived() const
     return caption.rfind("keys: ", 0) == 0 ? std::stoi(caption.substr(6)) : 0;
 }
 
-void KeyTarget::Press(BYTE key, UINT modifiers)
+bool KeyTarget::Press(BYTE key, UINT modifiers)
 {
     m_typed = KeysReceived() + 1;
-    TypeHotKey(key, modifiers);
+    return TypeHotKey(m_window, key, modifiers);
 }
 
 bool KeyTarget::WaitForKeys()
@@ -37,6 +37,5 @@ bool KeyTarget::WaitForKeys()
 
 bool KeyTarget::Type(BYTE key, UINT modifiers)
 {
-    Press(key, modifiers);
-    return WaitForKeys();
+    return Press(key, modifiers) && WaitForKeys();
 }

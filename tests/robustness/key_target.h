@@ -24,12 +24,13 @@ public:
 
     // Brings the window to the front again (after a box took the focus).
     bool Focus();
-    // Types `key` with the modifiers (HOTKEYF_* bits); TRUE when the
-    // application received it.
+    // Types `key` with the modifiers (HOTKEYF_* bits) into the window,
+    // bringing it to the front first; TRUE when the application received it.
     bool Type(BYTE key, UINT modifiers);
     // Types without waiting (a box of the hook holds the key back until it
-    // is closed); WaitForKeys then waits for what was pressed.
-    void Press(BYTE key, UINT modifiers);
+    // is closed); WaitForKeys then waits for what was pressed.  FALSE when
+    // nothing could be typed.
+    bool Press(BYTE key, UINT modifiers);
     bool WaitForKeys();
     // The key-downs the application received so far.
     int KeysReceived() const;

@@ -66,7 +66,7 @@ TEST_F(SharedState, RecordsAtTheEndOfTheViewAreNeverReadPastIt)
     EXPECT_NE(nullptr, hardware->GetDisplay(0, displays - 1, TRUE)) << "the last display that fits";
 
     // In an application, the hook looks the key up through the same records.
-    target->Press('Y', 0);
+    ASSERT_TRUE(target->Press('Y', 0));
     HWND box = testsupport::WaitForDialog(kHookBoxCaption, 20000);
     ASSERT_NE(nullptr, box) << "the damage is reported";
     EXPECT_EQ(testsupport::ResourceString(IDS_ERR_SHARED_DAMAGED, 1), testsupport::MessageBoxText(box));
@@ -95,7 +95,7 @@ TEST_F(SharedState, DamagedCountsAreReportedOncePerApplicationAndKeysPassOn)
     const int damage = 2;
 
     // A plain letter: one box, and the letter still arrives.
-    target->Press('Y', 0);
+    ASSERT_TRUE(target->Press('Y', 0));
     HWND box = testsupport::WaitForDialog(kHookBoxCaption, 20000);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(testsupport::ResourceString(IDS_ERR_SHARED_DAMAGED, damage),

@@ -126,7 +126,7 @@ TEST_F(TrayEndToEnd, TheTrayTakesTheHotKeysBackAfterADialogAndAfterItsApplicatio
     ASSERT_TRUE(WaitUntil([&] { return Header().keyboardHook != 0; }));
 
     std::unique_ptr<KeyTarget> confirmed = StartTarget();
-    confirmed->Press('C', kCtrlAlt);
+    ASSERT_TRUE(confirmed->Press('C', kCtrlAlt));
     HWND dialog = WaitForDialog(kConfirmCaption, 20000);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(Header().keyboardHook, 0) << "hot keys are off while the dialog is shown";
@@ -136,7 +136,7 @@ TEST_F(TrayEndToEnd, TheTrayTakesTheHotKeysBackAfterADialogAndAfterItsApplicatio
     confirmed.reset();
 
     std::unique_ptr<KeyTarget> abandoned = StartTarget();
-    abandoned->Press('L', kCtrlAlt);  // back to the LCD panel, then the application dies
+    ASSERT_TRUE(abandoned->Press('L', kCtrlAlt));  // back to the LCD panel, then the application dies
     ASSERT_TRUE(WaitForDialog(kConfirmCaption, 20000));
     abandoned->Kill();
     EXPECT_TRUE(WaitUntil([&] { return Outputs() == SIM_OUTPUT_CRT && Header().keyboardHook != 0; },
