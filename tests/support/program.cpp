@@ -1,8 +1,16 @@
 #include "test_support.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace testsupport {
+
+namespace {
+
+constexpr int kStartAttempts = 3;
+constexpr DWORD kStartRetryMs = 200;
+
+} // namespace
 
 Program::Program(const std::string& commandLine)
 {
@@ -10,10 +18,18 @@ Program::Program(const std::string& commandLine)
     PROCESS_INFORMATION pi = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        m_process = pi.hProcess;
-        m_processId = pi.dwProcessId;
+    // A loaded Wine has been seen to refuse a start once and not again; a
+    // refused start is tried again and each refusal is logged with its
+    // error, so a start that never comes shows why.
+    for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            CloseHandle(pi.hThread);
+            m_process = pi.hProcess;
+            m_processId = pi.dwProcessId;
+            return;
+        }
+        std::fprintf(stderr, "starting %s failed (error %lu)\n", commandLine.c_str(), GetLastError());
+        Sleep(kStartRetryMs);
     }
 }
 
