@@ -8,47 +8,22 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "vqxsim.h"
+
+using bench::Median;
+using bench::Milliseconds;
+using bench::Now;
 
 namespace {
 
 const int kStarts = 10;
 const int kPopups = 40;
-
-double Milliseconds(const LARGE_INTEGER& from)
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (now.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-std::string Folder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    return folder.erase(folder.find_last_of("\\/") + 1);
-}
 
 struct Started {
     PROCESS_INFORMATION process = {};
@@ -65,7 +40,7 @@ DWORD ProcessOf(HWND window)
 Started Start(const char* program, const char* windowClass, double& toWindow)
 {
     Started s;
-    std::string command = "\"" + Folder() + program + "\"";
+    std::string command = "\"" + bench::ProgramFolder() + program + "\"";
     STARTUPINFOA startup = { sizeof(startup) };
     const LARGE_INTEGER start = Now();
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &s.process))
