@@ -1,6 +1,7 @@
 // The gallery of VQXRES.DLL: shows every dialog template with sample content
 // (pages inside a real property sheet), the tray menu, the tray program
-// running on the simulated adapter, the icon and every bitmap, saves each as
+// running on the simulated adapter, Display Properties with the extension
+// at work, the icon and every bitmap, saves each as
 // PNG and writes index.html.
 //
 //     vqx_gallery.exe OUTPUT_FOLDER
@@ -10,6 +11,7 @@
 #include "message_pump.h"
 #include "picture_export.h"
 #include "resource_catalogue.h"
+#include "running_pages.h"
 #include "running_tray.h"
 #include "sample_content.h"
 #include "screenshot.h"
@@ -170,6 +172,7 @@ int main(int argc, char** argv)
     gallery::CaptureDialogs(context);
     gallery::CaptureTrayMenu(context);
     gallery::CaptureRunningTray(context);
+    gallery::CaptureRunningPages(context);
     gallery::ExportIcon(context);
     gallery::ExportBitmaps(context);
     const bool written = gallery::WriteIndex(context);

@@ -5,6 +5,7 @@
 #include "os_service.h"
 #include "resource_ids.h"
 #include "screenshot.h"
+#include "simulated_adapter_switch.h"
 #include "tray_icon.h"
 #include "vqxsim.h"
 #include "window_driving.h"
@@ -20,34 +21,6 @@ constexpr char kSection[] = "Tray program";
 constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kWindowTimeoutMs = 5000;
 constexpr DWORD kExitTimeoutMs = 10000;
-
-// The machine-wide switch to the simulated adapter, installed for as long
-// as the object lives unless it was there already (then it stays).
-class SimulatedAdapterSwitch {
-public:
-    SimulatedAdapterSwitch()
-    {
-        CRegKey key;
-        std::string adapter;
-        const bool wasOn = key.Open(HKEY_LOCAL_MACHINE, SIM_SWITCH_KEY) == ERROR_SUCCESS &&
-                           key.QueryString(SIM_SWITCH_ADAPTER_VALUE, adapter) == ERROR_SUCCESS && !adapter.empty();
-        m_installed = !wasOn && SimInstallSwitch(SIM_DLL_NAME, nullptr);
-        m_on = wasOn || m_installed;
-    }
-    ~SimulatedAdapterSwitch()
-    {
-        if (m_installed)
-            SimRemoveSwitch();
-    }
-    SimulatedAdapterSwitch(const SimulatedAdapterSwitch&) = delete;
-    SimulatedAdapterSwitch& operator=(const SimulatedAdapterSwitch&) = delete;
-
-    bool IsOn() const { return m_on; }
-
-private:
-    bool m_installed = false;
-    bool m_on = false;
-};
 
 // VQXTray.exe from the gallery's own folder.  It is ended through its Exit
 // command: ending it any other way would leave its hot-key hook behind
