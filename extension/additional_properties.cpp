@@ -7,7 +7,7 @@
 CAdditionalProperties::CAdditionalProperties(CWnd* parent)
     : CPropertySheet(IDS_ADVANCED_SHEET_CAPTION, parent)
 {
-    // The configuration page is added here, before the reduce-on page.
+    AddPage(&m_configurationPage);
     if (OffersReduceOn())
         AddPage(&m_reduceOnPage);
 }

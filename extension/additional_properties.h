@@ -1,16 +1,17 @@
 // CAdditionalProperties: the advanced sheet that the display-devices page
 // opens modally.  It holds the adapter-wide settings that are no choice of
-// display devices: the reduce-on page where the adapter and the settings
-// allow it.
-//
-// A sheet without pages is not shown: DoModal then returns -1 at once.
+// display devices: the configuration page, and the reduce-on page where
+// the adapter and the settings allow it.
 #pragma once
 
+#include "configuration_page.h"
 #include "framework.h"
 #include "reduce_on_page.h"
 
 class CAdditionalProperties : public CPropertySheet {
 public:
+    // Takes the hot-key service for the configuration page; its errors
+    // pass to the caller.
     explicit CAdditionalProperties(CWnd* parent);
 
 private:
@@ -18,5 +19,6 @@ private:
     // can be read afresh and the reduce-on switch is on.
     static bool OffersReduceOn();
 
+    CConfigurationPage m_configurationPage;
     CReduceOnPage m_reduceOnPage;
 };

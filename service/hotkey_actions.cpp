@@ -99,6 +99,13 @@ bool IsHotKeyOffered(int index, const HardwareHeader& header)
     return (offered & needs.all) == needs.all && (needs.any == 0 || (offered & needs.any) != 0);
 }
 
+bool IsHotKeySettable(int index, const HardwareHeader& header)
+{
+    const HotKeyAction& action = kHotKeyActions[index];
+    return IsHotKeyOffered(index, header) &&
+           (action.kind != kActionRotate || IsAngleOffered(header, action.rotation));
+}
+
 bool MayHotKeyAct(int index, const HardwareHeader& header, DisplayMode mode, RotationCode rotation)
 {
     const HotKeyAction& action = kHotKeyActions[index];
@@ -107,8 +114,7 @@ bool MayHotKeyAct(int index, const HardwareHeader& header, DisplayMode mode, Rot
     case kActionSwitchOutputs:
         return mode == kModeSingle && IsHotKeyOffered(index, header);
     case kActionRotate:
-        return IsHotKeyOffered(index, header) && IsAngleOffered(header, action.rotation) &&
-               mode != kModeDualView && mode != kModeDualApp &&
+        return IsHotKeySettable(index, header) && mode != kModeDualView && mode != kModeDualApp &&
                !(header.osClass == kOSWin98 && mode == kModeDualMonitor);
     case kActionDualAppOn:
     case kActionSwapDualAppWindows:

@@ -57,6 +57,11 @@ extern const HotKeyAction kHotKeyActions[kHotKeyCount];
 // offered is cleared from the default table.
 bool IsHotKeyOffered(int index, const HardwareHeader& header);
 
+// Whether hot key `index` can be set at all under the header's switches:
+// offered, and for a rotation key its angle offered too.  The hot-key
+// dialog lets the user edit exactly these keys.
+bool IsHotKeySettable(int index, const HardwareHeader& header);
+
 // Whether hot key `index` may act on a display in `mode` with `rotation`:
 // the outputs are chosen only in the single mode, the rotation angle must be
 // offered too, and the plain-state key may always act.

@@ -4,6 +4,8 @@
 #include <map>
 #include <thread>
 
+#include <commctrl.h>
+
 #include "os_service.h"
 
 using extensiontest::DisplayPropertiesSheet;
@@ -233,6 +235,50 @@ HWND MessageBoxOfThisProcess()
     } search;
     EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+int PageCount(HWND sheet)
+{
+    return static_cast<int>(SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETITEMCOUNT, 0, 0));
+}
+
+HWND PageAt(HWND sheet, int index)
+{
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
+}
+
+HWND ShowPage(HWND sheet, int index)
+{
+    SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void SetCheck(HWND page, int id, bool checked)
+{
+    HWND box = GetDlgItem(page, id);
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+}
+
+HWND WaitForDialogOwnedBy(HWND owner)
+{
+    return testsupport::WaitForWindow([owner](HWND window) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        return process == GetCurrentProcessId() && GetWindow(window, GW_OWNER) == owner &&
+               testsupport::ClassName(window) == "#32770" && !GetDlgItem(window, 0xFFFF) && IsWindowVisible(window);
+    }, kDrivingTimeoutMs);
+}
+
+std::string TakeMessageBox()
+{
+    HWND box = nullptr;
+    if (!testsupport::WaitUntil([&] { return (box = MessageBoxOfThisProcess()) != nullptr; }, kDrivingTimeoutMs))
+        return std::string();
+    const std::string text = testsupport::MessageBoxText(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    testsupport::WaitUntil([&] { return !IsWindow(box); }, kDrivingTimeoutMs);
+    return text;
 }
 
 } // namespace sheetdriving

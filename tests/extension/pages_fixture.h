@@ -91,4 +91,19 @@ bool PressApply(HWND sheet);
 // service library's errors reported by the extension), if there is one.
 HWND MessageBoxOfThisProcess();
 
+// The sheet's pages: how many, and the window of page `index` (null for a
+// page not created yet).
+int PageCount(HWND sheet);
+HWND PageAt(HWND sheet, int index);
+// Makes page `index` the current one and returns its window.
+HWND ShowPage(HWND sheet, int index);
+// Sets check box `id` of `page` and notifies the page as a user's click does.
+void SetCheck(HWND page, int id, bool checked);
+// Waits for a dialog of this process owned by `owner` that is no message
+// box; null when none came in time.
+HWND WaitForDialogOwnedBy(HWND owner);
+// Waits for a message box of this process, returns its text and closes it;
+// "" when none came in time.
+std::string TakeMessageBox();
+
 } // namespace sheetdriving
