@@ -17,8 +17,8 @@
 std::string AfxLoadString(UINT id, HINSTANCE from = AfxGetResourceHandle());
 
 // String `formatId` of the module's resource handle filled like printf with
-// the arguments (numbers only: the formats of the resource library take
-// %d and %u); "" when the string is missing.
+// the arguments (the formats of the resource library take %d and %u, and
+// %s with a C string); "" when the string is missing.
 std::string AfxFormatString(UINT formatId, ...);
 
 // The text of `window`; "" for a window without text or a null handle.
