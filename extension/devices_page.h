@@ -8,6 +8,7 @@
 // while it is the active page (CExtensionPage).
 #pragma once
 
+#include "arrangement_templates.h"
 #include "device_choices.h"
 #include "devices_preview.h"
 #include "extension_page.h"
@@ -22,13 +23,11 @@ constexpr UINT DevicesPageTemplate(bool dualMonitorMode, const HardwareHeader& h
 {
     if (dualMonitorMode)
         return IDD_DEVICES_DUALMON;
-    // Indexed by DA * 4 + DV * 2 + RT.
     constexpr UINT kTemplates[8] = {
         IDD_DEVICES_PLAIN, IDD_DEVICES_RT, IDD_DEVICES_DV, IDD_DEVICES_DV_RT,
         IDD_DEVICES_DA, IDD_DEVICES_DA_RT, IDD_DEVICES_DA_DV, IDD_DEVICES_DA_DV_RT,
     };
-    return kTemplates[(header.enableDualApp ? 4 : 0) + (header.enableDualView ? 2 : 0) +
-                      (header.enableRotation ? 1 : 0)];
+    return TemplateForArrangements(header, kTemplates);
 }
 
 class CDispCtrl : public CExtensionPage {

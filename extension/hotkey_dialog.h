@@ -14,6 +14,7 @@
 
 #include <array>
 
+#include "arrangement_templates.h"
 #include "framework.h"
 #include "hardware.h"
 #include "hotkey_service.h"
@@ -27,13 +28,11 @@
 // this function.
 constexpr UINT HotKeyDialogTemplate(const HardwareHeader& header)
 {
-    // Indexed by DA * 4 + DV * 2 + RT.
     constexpr UINT kTemplates[8] = {
         IDD_HOTKEYS_PLAIN, IDD_HOTKEYS_RT, IDD_HOTKEYS_DV, IDD_HOTKEYS_DV_RT,
         IDD_HOTKEYS_DA, IDD_HOTKEYS_DA_RT, IDD_HOTKEYS_DA_DV, IDD_HOTKEYS_DA_DV_RT,
     };
-    return kTemplates[(header.enableDualApp ? 4 : 0) + (header.enableDualView ? 2 : 0) +
-                      (header.enableRotation ? 1 : 0)];
+    return TemplateForArrangements(header, kTemplates);
 }
 
 class CHotKeyDialog : public CDialog {
