@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -67,19 +68,6 @@ void TransparentPicture(HWND dialog, int id, const Sample& sample)
 
 // ---- display-devices page -------------------------------------------------
 
-// Device index (none 0, LCD 1, CRT 2, TV 3, secondary panel 4) of a device
-// bit, and the string naming it.
-int NameId(int device)
-{
-    switch (device) {
-    case 1: return IDS_DEVICE_LCD;
-    case 2: return IDS_DEVICE_CRT;
-    case 4: return IDS_DEVICE_TV;
-    case 8: return IDS_DEVICE_SECPANEL;
-    default: return IDS_DEVICE_NONE;
-    }
-}
-
 // The arrangement a sample shows: 0 plain, 1 rotated 90, 4 dual view,
 // 5 dual application.
 int Arrangement(const DialogInfo& dialog, int state)
@@ -89,27 +77,50 @@ int Arrangement(const DialogInfo& dialog, int state)
     return (dialog.features & vqxres::kDualView) ? 4 : 5;
 }
 
+// A header that enables every device and arrangement.
+HardwareHeader EverythingEnabled()
+{
+    HardwareHeader header = {};
+    header.enableCrt = header.enableTv = header.enableSecondaryPanel = 1;
+    header.enableRotation = header.enableRt90 = header.enableRt180 = header.enableRt270 = 1;
+    header.enableDualView = header.enableDualApp = 1;
+    return header;
+}
+
+// The devices a sample shows: LCD panel and CRT (the LCD panel alone in
+// dual-monitor mode).
+DeviceChoice SampleChoice(const DialogInfo& dialog)
+{
+    return { kOutputLcd, (dialog.features & vqxres::kDualMonitor) ? 0 : kOutputCrt };
+}
+
+// Fills a device box with the page's own items and selects `data`.
+void FillDeviceBox(HWND page, int id, const std::vector<DeviceBoxItem>& items, int data)
+{
+    std::vector<std::string> texts;
+    int selected = -1;
+    for (const DeviceBoxItem& item : items) {
+        if (item.data == data)
+            selected = static_cast<int>(texts.size());
+        texts.push_back(item.text);
+    }
+    Fill(page, id, texts, selected);
+}
+
 void FillDevicesPage(HWND page, const Sample& sample)
 {
     const Context& context = *sample.context;
     const DialogInfo& dialog = *sample.dialog;
     const bool dualMonitor = dialog.features & vqxres::kDualMonitor;
     const int arrangement = Arrangement(dialog, sample.state);
-    const bool pair = arrangement >= 4;
+    const bool pair = ChoosesPair(arrangement);
+    const HardwareHeader header = EverythingEnabled();
+    const DeviceChoice choice = SampleChoice(dialog);
 
-    std::vector<std::string> combinations;
-    const int table[][2] = { { 1, 0 }, { 2, 0 }, { 4, 0 }, { 8, 0 }, { 1, 8 }, { 1, 2 }, { 1, 4 }, { 2, 8 }, { 8, 4 } };
-    for (const auto& entry : table) {
-        if (dualMonitor && entry[1])
-            continue;
-        std::string name = context.Text(NameId(entry[0]));
-        if (entry[1])
-            name += " + " + context.Text(NameId(entry[1]));
-        combinations.push_back(name);
-    }
-    Fill(page, IDC_DEVICES_COMBINATION, combinations, dualMonitor ? 0 : 5);
-    Fill(page, IDC_DEVICES_FIRST, Texts(context, { IDS_DEVICE_LCD, IDS_DEVICE_CRT, IDS_DEVICE_TV, IDS_DEVICE_SECPANEL }), 0);
-    Fill(page, IDC_DEVICES_SECOND, Texts(context, { IDS_DEVICE_CRT, IDS_DEVICE_TV, IDS_DEVICE_SECPANEL }), 0);
+    FillDeviceBox(page, IDC_DEVICES_COMBINATION, CombinationItems(arrangement, header, dualMonitor),
+                  static_cast<int>(DeviceMaskOf(choice)));
+    FillDeviceBox(page, IDC_DEVICES_FIRST, ColumnItems(arrangement, 0, header), choice.first);
+    FillDeviceBox(page, IDC_DEVICES_SECOND, ColumnItems(arrangement, 1, header), choice.second);
     SetText(page, IDC_DEVICES_FIRST_LABEL, context.Text(pair ? IDS_DEVICES_FIRST_DUAL : IDS_DEVICES_FIRST_SINGLE));
     SetText(page, IDC_DEVICES_SECOND_LABEL, context.Text(pair ? IDS_DEVICES_SECOND_DUAL : IDS_DEVICES_SECOND_SINGLE));
     for (int id : { IDC_DEVICES_FIRST_LABEL, IDC_DEVICES_FIRST, IDC_DEVICES_SECOND_LABEL, IDC_DEVICES_SECOND, IDC_DEVICES_PAIR_NOTE })
@@ -118,22 +129,19 @@ void FillDevicesPage(HWND page, const Sample& sample)
         Show(page, id, !pair);
     Show(page, IDC_DEVICES_PRIMARY, dualMonitor);
 
-    CheckDlgButton(page, IDC_DEVICES_SINGLE, arrangement < 4 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page, IDC_DEVICES_DUALVIEW, arrangement == 4 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page, IDC_DEVICES_DUALAPP, arrangement == 5 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_DEVICES_SINGLE, !pair ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_DEVICES_DUALVIEW, arrangement == kArrangementDualView ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_DEVICES_DUALAPP, arrangement == kArrangementDualApp ? BST_CHECKED : BST_UNCHECKED);
     if (HWND slider = GetDlgItem(page, IDC_DEVICES_ROTATION)) {
-        SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, 3));
-        SendMessageA(slider, TBM_SETPOS, TRUE, arrangement == 1 ? 1 : 0);
-        char text[256];
-        std::snprintf(text, sizeof(text), context.Text(IDS_FMT_ROTATION_4).c_str(),
-                      context.Text(IDS_ROTATION_LABEL_NONE).c_str(), (" " + context.Text(IDS_ROTATION_LABEL_90)).c_str(),
-                      context.Text(IDS_ROTATION_LABEL_180).c_str(), context.Text(IDS_ROTATION_LABEL_270).c_str());
-        SetText(page, IDC_DEVICES_ROTATION_TEXT, text);
+        const RotationList rotations = RotationListFor(header);
+        SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, rotations.count - 1));
+        SendMessageA(slider, TBM_SETPOS, TRUE, std::max(rotations.PositionOf(arrangement), 0));
+        SetText(page, IDC_DEVICES_ROTATION_TEXT, RotationSliderText(rotations));
     }
 }
 
-// Paints the preview as the page does: grey, sunken, then the pictures of
-// LCD panel and CRT monitor (one picture in dual-monitor mode).
+// Paints the preview with the page's own drawing: LCD panel and CRT (one
+// picture in dual-monitor mode).
 void PaintPreview(HWND page, HDC dc, const Sample& sample)
 {
     HWND area = GetDlgItem(page, IDC_DEVICES_PREVIEW);
@@ -142,29 +150,10 @@ void PaintPreview(HWND page, HDC dc, const Sample& sample)
     RECT r;
     GetWindowRect(area, &r);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const CDCHandle memory(CreateCompatibleDC(dc));
-    const CBitmapHandle canvas(CreateCompatibleBitmap(dc, w, h));
-    const CSelectObject selection(memory, canvas);
-    RECT all = { 0, 0, w, h };
-    const CBrushHandle grey(CreateSolidBrush(RGB(100, 100, 100)));
-    FillRect(memory, &all, grey);
-    DrawEdge(memory, &all, EDGE_SUNKEN, BF_RECT);
-
-    const int arrangement = Arrangement(*sample.dialog, sample.state);
-    const int top = (h - IDB_PREVIEW_SIZE) / 2;
-    auto draw = [&](int id, int left) {
-        const CTransparentBitmap picture(id);
-        picture.Draw(memory, { left, top, left + IDB_PREVIEW_SIZE, top + IDB_PREVIEW_SIZE });
-    };
-    if (sample.dialog->features & vqxres::kDualMonitor) {
-        draw(vqxres::kFirstPreview[arrangement][1], (w - IDB_PREVIEW_SIZE) / 2);
-    } else {
-        const int firstLeft = (w / 2 - IDB_PREVIEW_SIZE) / 2;
-        draw(vqxres::kFirstPreview[arrangement][1], firstLeft);
-        draw(vqxres::kSecondPreview[arrangement][2], w / 2 + firstLeft);
-    }
-    BitBlt(dc, r.left, r.top, w, h, memory, 0, 0, SRCCOPY);
+    CDevicesPreview preview;
+    preview.SetArea(r);
+    const bool dualMonitor = sample.dialog->features & vqxres::kDualMonitor;
+    preview.Draw(dc, Arrangement(*sample.dialog, sample.state), SampleChoice(*sample.dialog), !dualMonitor);
 }
 
 // ---- the other screens ----------------------------------------------------

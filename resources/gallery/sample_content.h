@@ -3,6 +3,8 @@
 // drawn transparently, controls shown or hidden as the programs do.
 #pragma once
 
+#include "device_choices.h"
+#include "devices_preview.h"
 #include "gallery_context.h"
 #include "resource_catalogue.h"
 #include "transparent_bitmap.h"
