@@ -5,6 +5,7 @@
 #include "about_dialog.h"
 #include "base_exception.h"
 #include "dual_app.h"
+#include "display_panel_contract.h"
 #include "dual_view.h"
 #include "primary_displays.h"
 #include "resource_ids.h"
@@ -19,7 +20,6 @@ namespace tray {
 
 namespace {
 
-constexpr char kDisplayPropertiesCommand[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";
 constexpr char kHelpFile[] = "VQXHELP.HLP";
 
 // The rotation, dual view and dual application services, taken for one
@@ -108,7 +108,7 @@ bool CTrayWindow::OnDeviceCommand(UINT id)
 // The fixed items act in any state.
 void CTrayWindow::OnDisplayProperties()
 {
-    WinExec(kDisplayPropertiesCommand, SW_SHOW);
+    WinExec(displaypanel::kRunAppletCommand, SW_SHOW);
 }
 
 void CTrayWindow::OnHelp()

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "display_panel_contract.h"
 #include "extension_registration.h"
 #include "key_target.h"
 #include "resource_ids.h"
@@ -15,8 +16,6 @@ using testsupport::WaitUntil;
 
 namespace {
 
-const char kSheetCaption[] = "Display Properties";
-const char kRunApplet[] = "rundll32 shell32.dll,Control_RunDLL desk.cpl";
 const int kTabControl = 0x3020;  // the property sheet's tabs
 
 // The page of `sheet` that holds control `id`, or null.
@@ -58,7 +57,7 @@ protected:
     // Waits for the sheet with both pages of the extension; null when none.
     HWND WaitForSheet()
     {
-        m_sheet = WaitForDialog(kSheetCaption, 15000);
+        m_sheet = WaitForDialog(displaypanel::kSheetCaption, 15000);
         return m_sheet;
     }
 
@@ -70,7 +69,7 @@ private:
 
 TEST_F(DisplayProperties, TheAppletShowsBothPagesStartsTheTrayAndHoldsTheDisplays)
 {
-    testsupport::Program panel(kRunApplet);
+    testsupport::Program panel(displaypanel::kRunAppletCommand);
     ASSERT_TRUE(panel.Started());
     HWND sheet = WaitForSheet();
     ASSERT_TRUE(sheet);
@@ -118,7 +117,7 @@ TEST_F(DisplayProperties, TheTrayMenusFirstItemOpensThem)
 TEST_F(DisplayProperties, FromAnotherCurrentFolderBothPagesShow)
 {
     SetCurrentDirectoryA(testsupport::NoTrailingBackslash(testsupport::SystemFolder()).c_str());
-    testsupport::Program panel(kRunApplet);
+    testsupport::Program panel(displaypanel::kRunAppletCommand);
     ASSERT_TRUE(panel.Started());
     HWND sheet = WaitForSheet();
     ASSERT_TRUE(sheet);
@@ -153,11 +152,11 @@ TEST_F(DisplayProperties, TheDisplaysAreHeldExactlyWhileALiveProcessShowsAPage)
     };
 
     {
-        testsupport::Program first(kRunApplet);
+        testsupport::Program first(displaypanel::kRunAppletCommand);
         ASSERT_TRUE(WaitForSheet());
-        testsupport::Program second(kRunApplet);
+        testsupport::Program second(displaypanel::kRunAppletCommand);
         HWND other = testsupport::WaitForWindow([&](HWND hwnd) {
-            return hwnd != m_sheet && IsWindowVisible(hwnd) && testsupport::WindowText(hwnd) == kSheetCaption;
+            return hwnd != m_sheet && IsWindowVisible(hwnd) && testsupport::WindowText(hwnd) == displaypanel::kSheetCaption;
         }, 15000);
         ASSERT_TRUE(other) << "a second sheet";
         // Its page is shown (it counts itself as shown before it is made
