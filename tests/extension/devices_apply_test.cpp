@@ -226,6 +226,26 @@ TEST_F(DevicesApply, AnAdapterThatCannotBeReadLeavesTheControlsOff)
     EXPECT_EQ(nullptr, sheetdriving::MessageBoxOfThisProcess());
 }
 
+TEST_F(DevicesApply, AScanStoppedByAnErrorLeavesTheProcessOnThePagesDisplay)
+{
+    // The page shows the second monitor; the scan for a rotated monitor
+    // selects the first one, whose state then cannot be read.
+    ReleaseHardware();
+    Load(DualMonitor(3));
+    SetOem("OEM", "EnableRotation", 1);
+    OpenDisplayProperties({}, "\\\\.\\DISPLAY2");
+    HWND page = ShowDevicesPage();
+    ASSERT_TRUE(SimSetEscapeFault(SIM_FN_GET_VALUE, SIM_STATUS_INVALID));
+    MoveSlider(page, 0);  // every choice shows the page again, and scans
+    SimSetEscapeFault(SIM_FN_GET_VALUE, 0);
+    DWORD adapter = 9;
+    DWORD display = 9;
+    Hardware()->GetSelectedDisplay(&adapter, &display);
+    EXPECT_EQ(0u, adapter);
+    EXPECT_EQ(1u, display) << "the process was left on another display than the page's";
+    CloseDisplayProperties();
+}
+
 TEST_F(DevicesApply, PreviewShowsThePicturesOfTheChoiceWithMagentaLeftOut)
 {
     struct Picture {

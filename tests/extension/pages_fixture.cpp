@@ -13,8 +13,6 @@ using extensiontest::ExtensionLibrary;
 
 namespace {
 
-// The device of the fixture's scenario (kOneDisplay).
-constexpr char kDeviceName[] = "\\\\.\\DISPLAY1";
 constexpr char kSheetCaption[] = "Display Properties";
 // Posted to the stand-in tray window; wParam numbers the marker.
 constexpr UINT kMarkerMessage = WM_APP + 1;
@@ -68,12 +66,12 @@ void ExtensionPages::CreateStandInTray()
     g_powerBroadcasts = 0;
 }
 
-void ExtensionPages::OpenDisplayProperties(const std::function<void()>& beforeShowing)
+void ExtensionPages::OpenDisplayProperties(const std::function<void()>& beforeShowing, const std::string& deviceName)
 {
     m_extension = std::make_unique<ExtensionLibrary>();
     ASSERT_TRUE(m_extension->Loaded()) << "VQXPage.dll: error " << GetLastError();
     CPropertySheetPages pages;
-    ASSERT_EQ(S_OK, m_extension->AddPages(kDeviceName, pages));
+    ASSERT_EQ(S_OK, m_extension->AddPages(deviceName, pages));
     ASSERT_EQ(2u, pages.Count()) << "the information and display-devices pages";
     if (beforeShowing)
         beforeShowing();

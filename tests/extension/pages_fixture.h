@@ -30,11 +30,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Loads the extension and shows its pages for the scenario's display;
-    // `beforeShowing` runs between AddPages and the sheet's creation (when
-    // the pages are made but not yet initialised).  Fails the test unless
-    // both pages come.
-    void OpenDisplayProperties(const std::function<void()>& beforeShowing = {});
+    // Loads the extension and shows its pages for display `deviceName` of
+    // the scenario; `beforeShowing` runs between AddPages and the sheet's
+    // creation (when the pages are made but not yet initialised).  Fails the
+    // test unless both pages come.
+    void OpenDisplayProperties(const std::function<void()>& beforeShowing = {},
+                               const std::string& deviceName = "\\\\.\\DISPLAY1");
     // Closes the sheet and unloads the extension.
     void CloseDisplayProperties();
     HWND ShowInformationPage() { return m_sheet->Select(0); }
