@@ -61,6 +61,12 @@ std::vector<int> ItemData(HWND box)
     return data;
 }
 
+bool HasItem(HWND box, int data)
+{
+    const std::vector<int> items = ItemData(box);
+    return std::find(items.begin(), items.end(), data) != items.end();
+}
+
 // Selects the item whose data is `data`; none when no item has it.
 void SelectByData(HWND box, int data)
 {
@@ -321,6 +327,10 @@ void CDispCtrl::NormaliseAndShowChoice()
     if (pair ? !first || !second : !combination)
         return;
     m_chosen = NormaliseChoice(m_arrangement, m_chosen, m_lastShown.first, ItemData(first), ItemData(second));
+    // A fallback combination that the switches do not offer is nobody's
+    // choice: the box shows none, and Apply leaves the devices as they are.
+    if (!pair && !HasItem(combination, static_cast<int>(DeviceMaskOf(m_chosen))))
+        m_chosen = m_loaded;
     m_lastShown = m_chosen;
     if (pair) {
         SelectByData(first, m_chosen.first);

@@ -171,6 +171,27 @@ TEST_F(DevicesApply, AppliesInTheOrderTheArrangementsNeed)
     }
 }
 
+TEST_F(DevicesApply, AFallbackTheSwitchesDoNotOfferChangesNoDevices)
+{
+    // CRT and TV, a pair no combination lists, with the CRT switched off:
+    // LCD and CRT, the fallback, is not offered either.
+    ReleaseHardware();
+    Load(OneDisplay(6));
+    SetOem("OEM", "EnableRotation", 1);
+    SetOem("OEM", "EnableCRT", 0);
+    OpenDisplayProperties();
+    HWND page = ShowDevicesPage();
+    HWND sheet = GetParent(page);
+    EXPECT_EQ(-1, sheetdriving::SelectedData(GetDlgItem(page, IDC_DEVICES_COMBINATION)));
+    EXPECT_FALSE(ApplyEnabled(sheet));
+    Slider(1)(page);
+    ASSERT_TRUE(ApplyEnabled(sheet));
+    SimClearJournal();
+    EXPECT_EQ(std::vector<std::string>(), ApplyAnswering(sheet));
+    EXPECT_EQ((std::vector<std::string>{ "rotate 1", "mode 768x1024" }), DriverChanges(Journal()));
+    CloseDisplayProperties();
+}
+
 TEST_F(DevicesApply, AFailedStepIsShownOnceAndTheSheetStaysOpen)
 {
     struct Case {
