@@ -11,7 +11,6 @@
 
 namespace {
 
-const char kSettingsKeyPath[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 // No directory: the private-profile functions then use the Windows folder.
 const char kOemFileName[] = "VQXOEM.INI";
 // The private-profile read buffer; longer values are cut to one less.

@@ -127,6 +127,8 @@ private:
     CRegKey m_settingsKey;
 };
 
+// The user's settings, under HKEY_CURRENT_USER.
+inline constexpr char kSettingsKeyPath[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 // The window class by which the running tray program is found (the tray
 // program registers it).
 inline constexpr char kTrayWindowClass[] = "VQXTray";

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "os_service.h"
 #include "resource_ids.h"
 
 const char kChoiceCaption[] = "Dual Application";
@@ -18,7 +19,6 @@ const char kDualAppScenario[] =
 
 namespace {
 
-const char kSettingsKey[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 const char kAppWindowClass[] = "VQXDualAppTestWindow";
 const char kLocalWindowClass[] = "VQXDualAppLocalWindow";
 
@@ -176,7 +176,7 @@ std::optional<DWORD> DualApp::SettingDword(const char* name) const
 {
     DWORD value = 0, size = sizeof(value), type = 0;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
@@ -190,7 +190,7 @@ std::optional<RECT> DualApp::SettingRect(const char* name) const
     RECT rect = {};
     DWORD size = sizeof(rect), type = 0;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&rect), &size);
     RegCloseKey(key);
@@ -202,7 +202,7 @@ std::optional<RECT> DualApp::SettingRect(const char* name) const
 void DualApp::DeleteSetting(const char* name) const
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_SET_VALUE, &key));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteValueA(key, name));
     RegCloseKey(key);
 }
@@ -210,7 +210,7 @@ void DualApp::DeleteSetting(const char* name) const
 void DualApp::WriteSettingDword(const char* name, DWORD value) const
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_SET_VALUE, &key));
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                                             sizeof(value)));
     RegCloseKey(key);

@@ -13,7 +13,6 @@ using namespace sheetdriving;
 
 namespace {
 
-const char kSettingsKey[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 
 // (index, value) of each driver value this process wrote, in order.
 using ValueWrites = std::vector<std::pair<DWORD, DWORD>>;
@@ -59,7 +58,7 @@ int GroupHeightInTemplate(UINT templateId)
 CRegKey Settings()
 {
     CRegKey key;
-    key.Open(HKEY_CURRENT_USER, kSettingsKey, KEY_READ | KEY_SET_VALUE);
+    key.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ | KEY_SET_VALUE);
     return key;
 }
 

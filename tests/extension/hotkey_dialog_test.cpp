@@ -15,6 +15,7 @@
 #include "handles.h"
 #include "hotkey_dialog.h"
 #include "hotkey_table.h"
+#include "os_service.h"
 #include "pages_fixture.h"
 #include "resource_catalogue.h"
 
@@ -53,7 +54,7 @@ WORD Stored(const HotKeyTable& table, int index)
 CRegKey Settings()
 {
     CRegKey key;
-    key.Open(HKEY_CURRENT_USER, "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel", KEY_READ | KEY_SET_VALUE);
+    key.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ | KEY_SET_VALUE);
     return key;
 }
 

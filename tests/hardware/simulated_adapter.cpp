@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+#include "os_service.h"
+
 const char kOneDisplay[] =
     "[Adapter0]\n"
     "DeviceMask=3\n"
@@ -12,7 +14,6 @@ const char kOneDisplay[] =
 
 namespace {
 
-const char kSettingsKey[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 
 // Switches the simulated adapter on before any test touches the display,
 // and off at the end unless it was on before: a test program run again as a
@@ -52,7 +53,7 @@ std::ostream& operator<<(std::ostream& out, const ServiceError& e)
 
 void SimulatedAdapter::SetUp()
 {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
     DeleteFileA(OemFile().c_str());
     Load(kOneDisplay);
 }
@@ -61,7 +62,7 @@ void SimulatedAdapter::TearDown()
 {
     ReleaseHardware();
     DeleteFileA(OemFile().c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
 
 void SimulatedAdapter::Load(const std::string& scenario)

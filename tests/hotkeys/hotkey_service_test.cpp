@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "hotkey_table.h"
+#include "os_service.h"
 
 using HotKeyService = HotKeys;
 
@@ -106,7 +107,7 @@ TEST_F(HotKeyService, LoadPutsBackTheDefaultsAndSaveStoresThem)
     EXPECT_EQ(0, memcmp(&defaults, &table, sizeof(table)));
 
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel",
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath,
                                            0, KEY_READ, &key));
     EXPECT_NE(ERROR_SUCCESS, RegQueryValueExA(key, "HotKey", nullptr, nullptr, nullptr, nullptr))
         << "nothing is saved before SaveHotKeys";

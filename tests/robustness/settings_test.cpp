@@ -12,7 +12,6 @@
 
 namespace {
 
-const char kSettingsKey[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 
 struct StoredValue {
     DWORD type;
@@ -29,7 +28,7 @@ StoredValue Dword(DWORD value)
 void Store(const char* name, const StoredValue& value)
 {
     CRegKey key;
-    ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, kSettingsKey, KEY_ALL_ACCESS));
+    ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_ALL_ACCESS));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), name, 0, value.type, value.data.data(),
                                             static_cast<DWORD>(value.data.size())));
 }
@@ -39,7 +38,7 @@ StoredValue Stored(const char* name)
     CRegKey key;
     StoredValue value = { REG_NONE, std::vector<BYTE>(64) };
     DWORD size = static_cast<DWORD>(value.data.size());
-    if (key.Open(HKEY_CURRENT_USER, kSettingsKey, KEY_READ) != ERROR_SUCCESS ||
+    if (key.Open(HKEY_CURRENT_USER, kSettingsKeyPath, KEY_READ) != ERROR_SUCCESS ||
         RegQueryValueExA(key.Get(), name, nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS)
         return {};
     value.data.resize(size);

@@ -1,10 +1,10 @@
 #include "settings_fixture.h"
 
+#include "os_service.h"
 #include "service_ids.h"
 #include "test_support.h"
 
 const char kOemFilePath[] = "C:\\windows\\VQXOEM.INI";
-const char kSettingsKeyPath[] = "SOFTWARE\\Quorvel Inc.\\Tarvok VQX Control Panel";
 
 void SettingsTest::SetUp()
 {
