@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "display_panel_contract.h"
 #include "os_service.h"
 
 using extensiontest::DisplayPropertiesSheet;
@@ -13,7 +14,6 @@ using extensiontest::ExtensionLibrary;
 
 namespace {
 
-constexpr char kSheetCaption[] = "Display Properties";
 // Posted to the stand-in tray window; wParam numbers the marker.
 constexpr UINT kMarkerMessage = WM_APP + 1;
 // How long a driving thread may take with the advanced sheet.
@@ -75,7 +75,7 @@ void ExtensionPages::OpenDisplayProperties(const std::function<void()>& beforeSh
     ASSERT_EQ(2u, pages.Count()) << "the information and display-devices pages";
     if (beforeShowing)
         beforeShowing();
-    m_sheet = std::make_unique<DisplayPropertiesSheet>(kSheetCaption, pages);
+    m_sheet = std::make_unique<DisplayPropertiesSheet>(displaypanel::kSheetCaption, pages);
     ASSERT_NE(nullptr, m_sheet->Handle());
     testsupport::FlushEvents();
 }
