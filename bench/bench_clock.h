@@ -1,11 +1,9 @@
-// What the benchmarks share: a high-resolution clock, medians and the
-// folder of the running program (the binaries' folder).
+// What the benchmarks share: a high-resolution clock and medians.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 namespace bench {
@@ -28,15 +26,6 @@ inline double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
-}
-
-// With a trailing backslash.
-inline std::string ProgramFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    return folder.erase(folder.find_last_of("\\/") + 1);
 }
 
 } // namespace bench

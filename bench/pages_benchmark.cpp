@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "module_files.h"
 #include "display_panel_contract.h"
 #include "plain_sheet_resource.h"
 #include "resource_ids.h"
@@ -171,7 +172,7 @@ double ApplyTime(HWND sheet, HWND page)
 
 int main()
 {
-    const std::string folder = bench::ProgramFolder();
+    const std::string folder = ModuleFolder(nullptr);
     const bool installed = SimInstallSwitch(SIM_DLL_NAME, nullptr) != FALSE;
     SimLoadScenarioText(kScenario);
     if (RunAndWait(Quoted(folder + "vqxregister.exe") + " install " + Quoted(folder.substr(0, folder.size() - 1))) != 0) {

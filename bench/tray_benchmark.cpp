@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "module_files.h"
 #include "vqxsim.h"
 
 using bench::Median;
@@ -40,7 +41,7 @@ DWORD ProcessOf(HWND window)
 Started Start(const char* program, const char* windowClass, double& toWindow)
 {
     Started s;
-    std::string command = "\"" + bench::ProgramFolder() + program + "\"";
+    std::string command = "\"" + ModuleFolder(nullptr) + program + "\"";
     STARTUPINFOA startup = { sizeof(startup) };
     const LARGE_INTEGER start = Now();
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &s.process))

@@ -136,26 +136,13 @@ void CConfigurationPage::FillList(const ChoiceList& list) const
     if (!box)
         return;
     ::SendMessageA(box, CB_RESETCONTENT, 0, 0);
-    for (int value = 0; value < list.count; ++value) {
-        const std::string text = AfxLoadString(list.firstTextId + static_cast<UINT>(value));
-        const LRESULT index = ::SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (index >= 0)
-            ::SendMessageA(box, CB_SETITEMDATA, static_cast<WPARAM>(index), value);
-    }
+    for (int value = 0; value < list.count; ++value)
+        ComboAddItem(box, AfxLoadString(list.firstTextId + static_cast<UINT>(value)), value);
 }
 
 void CConfigurationPage::SelectChosen(const ChoiceList& list) const
 {
-    HWND box = GetDlgItem(list.control);
-    if (!box)
-        return;
-    const int32_t chosen = (this->*list.value).chosen;
-    const LRESULT count = ::SendMessageA(box, CB_GETCOUNT, 0, 0);
-    LRESULT selection = -1;
-    for (LRESULT index = 0; index < count && selection < 0; ++index)
-        if (::SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) == chosen)
-            selection = index;
-    ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+    ComboSelectByData(GetDlgItem(list.control), (this->*list.value).chosen);
 }
 
 bool CConfigurationPage::OnCommand(UINT id, UINT code, HWND control)
@@ -168,10 +155,10 @@ void CConfigurationPage::OnListChanged(int control)
     for (const ChoiceList& list : kChoiceLists) {
         if (list.control != control)
             continue;
-        const LRESULT index = SendDlgItemMessage(control, CB_GETCURSEL);
-        if (index < 0)
+        int chosen = 0;
+        if (!ComboSelectedData(GetDlgItem(control), chosen))
             return;
-        (this->*list.value).chosen = static_cast<int32_t>(SendDlgItemMessage(control, CB_GETITEMDATA, static_cast<WPARAM>(index)));
+        (this->*list.value).chosen = chosen;
         Refresh(Reload::No);
     }
 }

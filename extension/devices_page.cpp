@@ -45,45 +45,8 @@ void FillBox(HWND box, const std::vector<DeviceBoxItem>& items)
     if (!box)
         return;
     SendMessageA(box, CB_RESETCONTENT, 0, 0);
-    for (const DeviceBoxItem& item : items) {
-        const LRESULT index = SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-        if (index >= 0)
-            SendMessageA(box, CB_SETITEMDATA, static_cast<WPARAM>(index), item.data);
-    }
-}
-
-std::vector<int> ItemData(HWND box)
-{
-    std::vector<int> data;
-    const LRESULT count = box ? SendMessageA(box, CB_GETCOUNT, 0, 0) : 0;
-    for (LRESULT index = 0; index < count; ++index)
-        data.push_back(static_cast<int>(SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(index), 0)));
-    return data;
-}
-
-bool HasItem(HWND box, int data)
-{
-    const std::vector<int> items = ItemData(box);
-    return std::find(items.begin(), items.end(), data) != items.end();
-}
-
-// Selects the item whose data is `data`; none when no item has it.
-void SelectByData(HWND box, int data)
-{
-    const std::vector<int> items = ItemData(box);
-    const auto found = std::find(items.begin(), items.end(), data);
-    const WPARAM index = found == items.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found - items.begin());
-    SendMessageA(box, CB_SETCURSEL, index, 0);
-}
-
-// The item data of the box's selection; false without one.
-bool SelectedData(HWND box, int& data)
-{
-    const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-    if (index < 0)
-        return false;
-    data = static_cast<int>(SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-    return true;
+    for (const DeviceBoxItem& item : items)
+        ComboAddItem(box, item.text, item.data);
 }
 
 void ShowApplyFailed()
@@ -203,7 +166,7 @@ void CDispCtrl::OnRotationMoved()
 void CDispCtrl::OnCombinationChanged()
 {
     int mask = 0;
-    if (!SelectedData(GetDlgItem(IDC_DEVICES_COMBINATION), mask))
+    if (!ComboSelectedData(GetDlgItem(IDC_DEVICES_COMBINATION), mask))
         return;
     m_chosen = SplitDeviceMask(static_cast<UINT>(mask), m_arrangement, m_pCurrentAdapter->dualAppSwapped != 0);
     Refresh(Reload::No);
@@ -211,13 +174,13 @@ void CDispCtrl::OnCombinationChanged()
 
 void CDispCtrl::OnFirstDeviceChanged()
 {
-    if (SelectedData(GetDlgItem(IDC_DEVICES_FIRST), m_chosen.first))
+    if (ComboSelectedData(GetDlgItem(IDC_DEVICES_FIRST), m_chosen.first))
         Refresh(Reload::No);
 }
 
 void CDispCtrl::OnSecondDeviceChanged()
 {
-    if (SelectedData(GetDlgItem(IDC_DEVICES_SECOND), m_chosen.second))
+    if (ComboSelectedData(GetDlgItem(IDC_DEVICES_SECOND), m_chosen.second))
         Refresh(Reload::No);
 }
 
@@ -326,17 +289,17 @@ void CDispCtrl::NormaliseAndShowChoice()
     const bool pair = ChoosesPair(m_arrangement);
     if (pair ? !first || !second : !combination)
         return;
-    m_chosen = NormaliseChoice(m_arrangement, m_chosen, m_lastShown.first, ItemData(first), ItemData(second));
+    m_chosen = NormaliseChoice(m_arrangement, m_chosen, m_lastShown.first, ComboItemData(first), ComboItemData(second));
     // A fallback combination that the switches do not offer is nobody's
     // choice: the box shows none, and Apply leaves the devices as they are.
-    if (!pair && !HasItem(combination, static_cast<int>(DeviceMaskOf(m_chosen))))
+    if (!pair && !ComboHasItem(combination, static_cast<int>(DeviceMaskOf(m_chosen))))
         m_chosen = m_loaded;
     m_lastShown = m_chosen;
     if (pair) {
-        SelectByData(first, m_chosen.first);
-        SelectByData(second, m_chosen.second);
+        ComboSelectByData(first, m_chosen.first);
+        ComboSelectByData(second, m_chosen.second);
     } else {
-        SelectByData(combination, m_chosen.first | m_chosen.second);
+        ComboSelectByData(combination, m_chosen.first | m_chosen.second);
     }
 }
 

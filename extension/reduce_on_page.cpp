@@ -82,12 +82,8 @@ void CReduceOnPage::OnDestroy()
 void CReduceOnPage::FillList()
 {
     m_list.SendMessage(CB_RESETCONTENT);
-    for (const ReduceOnChoice& choice : kChoices) {
-        const std::string text = AfxLoadString(choice.textId);
-        const LRESULT index = m_list.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (index >= 0)
-            m_list.SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), choice.level);
-    }
+    for (const ReduceOnChoice& choice : kChoices)
+        ComboAddItem(m_list, AfxLoadString(choice.textId), choice.level);
 }
 
 void CReduceOnPage::Update(Reload reload)
@@ -118,14 +114,7 @@ void CReduceOnPage::ShowPowerSource()
 
 void CReduceOnPage::SelectChosen()
 {
-    const LRESULT count = m_list.SendMessage(CB_GETCOUNT);
-    for (LRESULT index = 0; index < count; ++index) {
-        if (m_list.SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)) == m_chosen) {
-            m_list.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index));
-            return;
-        }
-    }
-    m_list.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(-1));
+    ComboSelectByData(m_list, m_chosen);
 }
 
 bool CReduceOnPage::OnCommand(UINT id, UINT code, HWND control)
@@ -135,10 +124,10 @@ bool CReduceOnPage::OnCommand(UINT id, UINT code, HWND control)
 
 void CReduceOnPage::OnListChanged()
 {
-    const LRESULT index = m_list.SendMessage(CB_GETCURSEL);
-    if (index < 0)
+    int chosen = kReduceOnOff;
+    if (!ComboSelectedData(m_list, chosen))
         return;
-    m_chosen = static_cast<ReduceOnLevel>(m_list.SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
+    m_chosen = static_cast<ReduceOnLevel>(chosen);
     Update(Reload::No);
 }
 

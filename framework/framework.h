@@ -16,4 +16,5 @@
 #include "propertypage.h"
 #include "propertysheet.h"
 #include "static.h"
+#include "combo_box.h"
 #include "stringarray.h"

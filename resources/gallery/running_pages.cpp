@@ -3,6 +3,7 @@
 #include "display_panel_contract.h"
 #include "handles.h"
 #include "message_pump.h"
+#include "module_files.h"
 #include "os_service.h"
 #include "resource_ids.h"
 #include "screenshot.h"
@@ -40,12 +41,12 @@ std::string Quoted(const std::string& text)
     return "\"" + text + "\"";
 }
 
+// The gallery's folder, where the binaries are, without a trailing
+// backslash.
 std::string ProgramFolder()
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    return folder.erase(folder.find_last_of("\\/"));
+    const std::string folder = ModuleFolder(nullptr);
+    return folder.substr(0, folder.size() - 1);
 }
 
 bool RunAndWait(std::string command)
@@ -176,14 +177,7 @@ public:
 private:
     void ForEachShownDialog(const std::function<void(HWND)>& visit) const
     {
-        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char cls[16] = "";
-            GetClassNameA(window, cls, sizeof(cls));
-            if (owner == m_processId && IsWindowVisible(window) && lstrcmpA(cls, kDialogWindowClass) == 0)
-                visit(window);
-        }
+        ForEachShownWindow(m_processId, kDialogWindowClass, visit);
     }
 
     CHandle m_process;

@@ -2,6 +2,7 @@
 
 #include "handles.h"
 #include "message_pump.h"
+#include "module_files.h"
 #include "os_service.h"
 #include "resource_ids.h"
 #include "screenshot.h"
@@ -29,10 +30,7 @@ class TrayProgram {
 public:
     TrayProgram()
     {
-        char path[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, path, sizeof(path));
-        std::string commandLine = path;
-        commandLine = "\"" + commandLine.substr(0, commandLine.find_last_of("\\/") + 1) + "VQXTray.exe\"";
+        std::string commandLine = "\"" + ModuleFolder(nullptr) + "VQXTray.exe\"";
         STARTUPINFOA startup = { sizeof(startup) };
         PROCESS_INFORMATION process = {};
         if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))

@@ -6,12 +6,10 @@ namespace gallery {
 
 namespace {
 
-using WindowVisitor = std::function<void(HWND)>;
-
 struct ShownWindowSearch {
     DWORD processId;
     const char* className;
-    const WindowVisitor* visit;
+    const std::function<void(HWND)>* visit;
 };
 
 BOOL CALLBACK VisitIfShown(HWND hwnd, LPARAM lParam)
@@ -26,13 +24,13 @@ BOOL CALLBACK VisitIfShown(HWND hwnd, LPARAM lParam)
     return TRUE;
 }
 
-void ForEachShownWindow(DWORD processId, const char* className, const WindowVisitor& visit)
+}  // namespace
+
+void ForEachShownWindow(DWORD processId, const char* className, const std::function<void(HWND)>& visit)
 {
     ShownWindowSearch search = { processId, className, &visit };
     EnumWindows(VisitIfShown, reinterpret_cast<LPARAM>(&search));
 }
-
-}  // namespace
 
 HWND FindShownWindow(DWORD processId, const char* className)
 {

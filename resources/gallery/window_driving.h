@@ -1,6 +1,7 @@
 // Finding and driving the windows the gallery photographs, its own or
 // another process's:
 //
+//   ForEachShownWindow each visible top-level window of a class
 //   FindShownWindow    the first visible top-level window of a class
 //   ShownWindowsRect   where all of them are (a tracked menu is one "#32768"
 //                      window per open level)
@@ -10,10 +11,16 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace gallery {
 
 constexpr char kMenuWindowClass[] = "#32768";
 constexpr char kDialogWindowClass[] = "#32770";
+
+// Calls `visit` with each visible top-level window of class `className` of
+// process `processId`, topmost first.
+void ForEachShownWindow(DWORD processId, const char* className, const std::function<void(HWND)>& visit);
 
 // The first visible top-level window of class `className` of process
 // `processId`, or null.
