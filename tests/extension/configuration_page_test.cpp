@@ -22,16 +22,6 @@ bool Enabled(HWND page, int id)
     return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
 }
 
-// Chooses the entry of list `id` whose item data is `value`.
-void ChooseValue(HWND page, int id, LRESULT value)
-{
-    HWND list = GetDlgItem(page, id);
-    for (int index = 0; index < SendMessageA(list, CB_GETCOUNT, 0, 0); ++index)
-        if (SendMessageA(list, CB_GETITEMDATA, index, 0) == value)
-            return Choose(page, id, index);
-    ADD_FAILURE() << "list " << id << " has no entry for " << value;
-}
-
 int GroupHeight(HWND dialog)
 {
     RECT rect = {};
@@ -97,11 +87,12 @@ TEST_F(ConfigurationPage, ApplyWritesEveryChoiceTheSwitchesAllowInOrder)
             EXPECT_EQ(c.enableTv != 0, Enabled(page, IDC_CONFIG_TV_SYSTEM));
             EXPECT_EQ(c.enableTv != 0, Enabled(page, IDC_CONFIG_TV_SYSTEM_LABEL));
             // Chosen even where the box is disabled: that is no reason to write it.
-            ChooseValue(page, IDC_CONFIG_TV_SYSTEM, 1);
-            ChooseValue(page, IDC_CONFIG_PANEL_TYPE, 4);
-            ChooseValue(page, IDC_CONFIG_PANEL_INTERFACE, 1);
-            if (dualView)
-                ChooseValue(page, IDC_CONFIG_DUALVIEW_SIZE, 3);
+            EXPECT_TRUE(ChooseData(page, IDC_CONFIG_TV_SYSTEM, 1));
+            EXPECT_TRUE(ChooseData(page, IDC_CONFIG_PANEL_TYPE, 4));
+            EXPECT_TRUE(ChooseData(page, IDC_CONFIG_PANEL_INTERFACE, 1));
+            if (dualView) {
+                EXPECT_TRUE(ChooseData(page, IDC_CONFIG_DUALVIEW_SIZE, 3));
+            }
             SetCheck(page, IDC_CONFIG_HOTKEYS_ON, false);
             ASSERT_TRUE(PressApply(sheet));
 
@@ -139,10 +130,11 @@ TEST_F(ConfigurationPage, ChoicesMarkThePageAndTheHotKeysBoxRulesItsButtonAtOnce
             bool buttonEnabled;
         };
         // Once marked the page stays marked, also with the loaded value chosen again.
+        const auto panel = [&](int type) { EXPECT_TRUE(ChooseData(page, IDC_CONFIG_PANEL_TYPE, type)); };
         for (const Step& step : { Step{ "hot keys off", [&] { SetCheck(page, IDC_CONFIG_HOTKEYS_ON, false); }, false },
                                   Step{ "hot keys on", [&] { SetCheck(page, IDC_CONFIG_HOTKEYS_ON, true); }, true },
-                                  Step{ "other panel", [&] { ChooseValue(page, IDC_CONFIG_PANEL_TYPE, 0); }, true },
-                                  Step{ "loaded panel", [&] { ChooseValue(page, IDC_CONFIG_PANEL_TYPE, 2); }, true } }) {
+                                  Step{ "other panel", [&] { panel(0); }, true },
+                                  Step{ "loaded panel", [&] { panel(2); }, true } }) {
             SCOPED_TRACE(step.name);
             step.act();
             EXPECT_EQ(step.buttonEnabled, Enabled(page, IDC_CONFIG_HOTKEYS_BUTTON));
@@ -176,7 +168,7 @@ TEST_F(ConfigurationPage, AFailedApplyIsToldInOneBoxShowsTheAdapterAgainAndKeeps
     OpenDisplayProperties();
     WithAdvancedSheet([&](HWND sheet) {
         HWND page = ShowPage(sheet, 0);
-        ChooseValue(page, IDC_CONFIG_TV_SYSTEM, 1);
+        EXPECT_TRUE(ChooseData(page, IDC_CONFIG_TV_SYSTEM, 1));
         ASSERT_TRUE(SimSetEscapeFault(SIM_FN_SET_VALUE, SIM_STATUS_NOT_NOW));
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
         EXPECT_EQ(testsupport::ResourceString(IDS_ERR_DRIVER_FAILED, SIM_FN_SET_VALUE), TakeMessageBox());

@@ -10,13 +10,13 @@
 #include "pages_fixture.h"
 
 using devicespage::ApplyAnswering;
-using devicespage::ChooseData;
 using devicespage::DriverChanges;
 using devicespage::DualMonitor;
 using devicespage::MoveSlider;
 using devicespage::OneDisplay;
 using devicespage::Preview;
 using sheetdriving::ApplyEnabled;
+using sheetdriving::ChooseData;
 using testsupport::PressButton;
 
 namespace {

@@ -82,27 +82,6 @@ std::string DualMonitor(int mask, int secondRotation, const std::string& adapter
            "[Device1]\nName=\\\\.\\DISPLAY2\nPrimary=0\nRotation=" + std::to_string(secondRotation) + "\n";
 }
 
-std::vector<int> ItemData(HWND box)
-{
-    std::vector<int> data;
-    const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index)
-        data.push_back(static_cast<int>(SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(index), 0)));
-    return data;
-}
-
-bool ChooseData(HWND page, int boxId, int data)
-{
-    const std::vector<int> items = ItemData(GetDlgItem(page, boxId));
-    for (size_t index = 0; index < items.size(); ++index) {
-        if (items[index] == data) {
-            sheetdriving::Choose(page, boxId, static_cast<int>(index));
-            return true;
-        }
-    }
-    return false;
-}
-
 void MoveSlider(HWND page, int position)
 {
     HWND slider = GetDlgItem(page, IDC_DEVICES_ROTATION);

@@ -20,11 +20,6 @@ std::string OneDisplay(int mask, int mode = 0, int rotation = 0, const std::stri
 // `mask`; the second display turned by `secondRotation`.
 std::string DualMonitor(int mask, int secondRotation = 0, const std::string& adapterLines = "");
 
-// The item data of a combo box, in order.
-std::vector<int> ItemData(HWND box);
-// Chooses the entry with item data `data` as the user does; false when the
-// box has none.
-bool ChooseData(HWND page, int boxId, int data);
 // Moves the rotation slider to `position` as the user does.
 void MoveSlider(HWND page, int position);
 

@@ -11,12 +11,11 @@
 #include "devices_page_driving.h"
 #include "pages_fixture.h"
 
-using devicespage::ChooseData;
 using devicespage::DualMonitor;
-using devicespage::ItemData;
 using devicespage::MoveSlider;
 using devicespage::OneDisplay;
 using sheetdriving::ApplyEnabled;
+using sheetdriving::ChooseData;
 using sheetdriving::SelectedData;
 using testsupport::ResourceString;
 
@@ -204,7 +203,7 @@ TEST_F(DevicesPage, OffersTheCombinationsTheSwitchesAllow)
         HWND page = Open(c.scenario, { { "OEM", "EnableCRT", c.crt }, { "OEM", "EnableTV", c.tv },
                                        { "OEM", "EnableSecondaryPanel", c.secondaryPanel } });
         HWND box = GetDlgItem(page, IDC_DEVICES_COMBINATION);
-        EXPECT_EQ(c.offered, ItemData(box));
+        EXPECT_EQ(c.offered, ComboItemData(box));
         EXPECT_EQ(c.selected, SelectedData(box));
         EXPECT_TRUE(Shown(page, IDC_DEVICES_COMBINATION));
         EXPECT_FALSE(Shown(page, IDC_DEVICES_FIRST));
@@ -257,8 +256,8 @@ TEST_F(DevicesPage, PairBoxesOfferTheEnabledDevicesAndFollowTheDeviceTheUserChan
         testsupport::FlushEvents();
         EXPECT_TRUE(Shown(page, IDC_DEVICES_FIRST));
         EXPECT_FALSE(Shown(page, IDC_DEVICES_COMBINATION));
-        EXPECT_EQ(c.firstOffered, ItemData(GetDlgItem(page, IDC_DEVICES_FIRST)));
-        EXPECT_EQ(c.secondOffered, ItemData(GetDlgItem(page, IDC_DEVICES_SECOND)));
+        EXPECT_EQ(c.firstOffered, ComboItemData(GetDlgItem(page, IDC_DEVICES_FIRST)));
+        EXPECT_EQ(c.secondOffered, ComboItemData(GetDlgItem(page, IDC_DEVICES_SECOND)));
         EXPECT_EQ(c.first, SelectedData(GetDlgItem(page, IDC_DEVICES_FIRST)));
         EXPECT_EQ(c.second, SelectedData(GetDlgItem(page, IDC_DEVICES_SECOND)));
         EXPECT_EQ(ResourceString(IDS_DEVICES_FIRST_DUAL), testsupport::ItemText(page, IDC_DEVICES_FIRST_LABEL));

@@ -1,11 +1,13 @@
 #include "pages_fixture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <thread>
 
 #include <commctrl.h>
 
+#include "combo_box.h"
 #include "display_panel_contract.h"
 #include "os_service.h"
 
@@ -199,6 +201,16 @@ void Choose(HWND page, int listId, int index)
     // CB_SETCURSEL sends no notification: the page hears of it as of a
     // choice made with the mouse.
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+bool ChooseData(HWND page, int listId, int data)
+{
+    const std::vector<int> items = ComboItemData(GetDlgItem(page, listId));
+    const auto found = std::find(items.begin(), items.end(), data);
+    if (found == items.end())
+        return false;
+    Choose(page, listId, static_cast<int>(found - items.begin()));
+    return true;
 }
 
 int FindEntry(HWND list, const std::string& text)

@@ -83,6 +83,9 @@ std::string SelectedText(HWND list);
 LRESULT SelectedData(HWND list);
 // Selects entry `index` and notifies the page as a user's choice does.
 void Choose(HWND page, int listId, int index);
+// Chooses the entry whose item data is `data` as the user does; false when
+// the list has none.
+bool ChooseData(HWND page, int listId, int data);
 // The entry of `list` whose text is `text`; -1 when none.
 int FindEntry(HWND list, const std::string& text);
 // Presses Apply and returns once the sheet has handled it (the button goes
